@@ -1,0 +1,45 @@
+// One keystroke's work in the core: validate, compute, format, classify and
+// write the status text.
+
+#include "calc/bands.h"
+#include "calc/indexcalculation.h"
+
+#include <QTest>
+
+using namespace tarvelo;
+
+class BenchCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void keystroke_data()
+    {
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("weight");
+        QTest::newRow("typical") << "170" << "70";
+        QTest::newRow("grouped-result") << "1,1" << "2";
+        QTest::newRow("refused-silently") << "170" << "7a";
+        QTest::newRow("long-weight-10000") << "170" << QString(10000, '7');
+    }
+
+    void keystroke()
+    {
+        QFETCH(QString, height);
+        QFETCH(QString, weight);
+        QString caption;
+        BandLabel label = BandLabel::None;
+        QBENCHMARK {
+            const IndexCalculation result = calculateIndex(height, weight);
+            if (result.accepted())
+                label = labelToFrame(result.index);
+            caption = statusCaption(result.index);
+        }
+        QVERIFY(!caption.isEmpty());
+        Q_UNUSED(label);
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchCore)
+#include "bench_core.moc"

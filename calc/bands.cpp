@@ -1,0 +1,55 @@
+#include "bands.h"
+
+namespace tarvelo {
+
+std::string_view bandLabelName(BandLabel label)
+{
+    switch (label) {
+    case BandLabel::Label16:
+        return "Label16";
+    case BandLabel::Label18:
+        return "Label18";
+    case BandLabel::Label20:
+        return "Label20";
+    case BandLabel::Label25:
+        return "Label25";
+    case BandLabel::Label30:
+        return "Label30";
+    case BandLabel::None:
+        break;
+    }
+    return {};
+}
+
+std::optional<std::size_t> findBandRow(const IndexValue &value, std::size_t rowCount)
+{
+    for (std::size_t row = 0; row < rowCount && row < kBandTable.size(); ++row) {
+        const BandRow &band = kBandTable[row];
+        const bool belowUpper = value.isAtMost(band.upper);
+        const bool aboveLower = value.isAtLeast(band.lower);
+        if (belowUpper && aboveLower)
+            return row;
+    }
+    return std::nullopt;
+}
+
+BandLabel labelToFrame(const IndexValue &value)
+{
+    const auto row = findBandRow(value, kLabelledRows);
+    return row ? kBandTable[*row].label : BandLabel::None;
+}
+
+QString statusCaption(const IndexValue &value)
+{
+    const auto row = findBandRow(value);
+    if (row && !kBandTable[*row].classText)
+        return QStringLiteral("Se considera a partir de 16.5");
+    // Above 100 no row holds the index; the caption still names it, without a
+    // class, rather than keep an earlier index's caption.
+    QString caption = QStringLiteral("IMC ") + value.text() + QStringLiteral(" ") + QStringLiteral("Kg/m\u00B2");
+    if (row)
+        caption += QLatin1String(kBandTable[*row].classText);
+    return caption;
+}
+
+} // namespace tarvelo

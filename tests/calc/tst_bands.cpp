@@ -1,0 +1,108 @@
+#include "calc/bands.h"
+#include "calc/indexcalculation.h"
+
+#include <QTest>
+
+using namespace tarvelo;
+
+Q_DECLARE_METATYPE(tarvelo::BandLabel)
+
+namespace {
+
+const QString kBelowBands = QStringLiteral("Se considera a partir de 16.5");
+
+QString caption(const char *indexText, const char *classText)
+{
+    return QStringLiteral("IMC ") + QString::fromUtf8(indexText) + QString::fromUtf8(" Kg/m\xC2\xB2") + QString::fromUtf8(classText);
+}
+
+} // namespace
+
+class TestBands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void shouldClassifyTwoDecimalText_data();
+    void shouldClassifyTwoDecimalText();
+    void shouldReadEmptyAsLowestBand();
+    void shouldCoverEveryTextUpToHundredOnce();
+    void shouldNameBandLabels();
+};
+
+void TestBands::shouldClassifyTwoDecimalText_data()
+{
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<BandLabel>("label");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("below-16-49") << "167" << "46" << BandLabel::None << kBelowBands;
+    QTest::newRow("zero") << "1e4" << "1" << BandLabel::None << kBelowBands;
+    QTest::newRow("lower-16-50") << "206" << "70" << BandLabel::Label16 << caption("16,50", " Infrapeso");
+    QTest::newRow("upper-18-49") << "104" << "20" << BandLabel::Label16 << caption("18,49", " Infrapeso");
+    QTest::newRow("lower-18-50-from-18-4965") << "174" << "56" << BandLabel::Label18 << caption("18,50", " Bajo peso");
+    QTest::newRow("upper-20-49") << "121" << "30" << BandLabel::Label18 << caption("20,49", " Bajo peso");
+    QTest::newRow("lower-20-50") << "153" << "48" << BandLabel::Label20 << caption("20,50", " Peso normal");
+    QTest::newRow("typical-24-22") << "170" << "70" << BandLabel::Label20 << caption("24,22", " Peso normal");
+    QTest::newRow("upper-25-49") << "101" << "26" << BandLabel::Label20 << caption("25,49", " Peso normal");
+    QTest::newRow("lower-25-50") << "176" << "79" << BandLabel::Label25 << caption("25,50", " Obesidad tipo I");
+    QTest::newRow("upper-29-99") << "188" << "106" << BandLabel::Label25 << caption("29,99", " Obesidad tipo I");
+    QTest::newRow("lower-30-00") << "156" << "73" << BandLabel::Label30 << caption("30,00", " Obesidad premorbida");
+    QTest::newRow("upper-39-99") << "181" << "131" << BandLabel::Label30 << caption("39,99", " Obesidad premorbida");
+    QTest::newRow("lower-40-00") << "100" << "40" << BandLabel::None << caption("40,00", " Obesidad morbida");
+    QTest::newRow("upper-100-00") << "149" << "222" << BandLabel::None << caption("100,00", " Obesidad morbida");
+    // Above the table: no class, but the caption still names this index.
+    QTest::newRow("above-100") << "50" << "100" << BandLabel::None << caption("400,00", "");
+    QTest::newRow("far-above-grouped") << "100" << "32767" << BandLabel::None << caption("32.767,00", "");
+}
+
+void TestBands::shouldClassifyTwoDecimalText()
+{
+    QFETCH(QString, height);
+    QFETCH(QString, weight);
+    QFETCH(BandLabel, label);
+    QFETCH(QString, status);
+
+    const IndexValue value = calculateIndex(height, weight).index;
+    QVERIFY(!value.isEmpty());
+    QCOMPARE(labelToFrame(value), label);
+    QCOMPARE(statusCaption(value), status);
+    // Calling again gives the same answer: nothing is kept between calls.
+    QCOMPARE(labelToFrame(value), label);
+}
+
+void TestBands::shouldReadEmptyAsLowestBand()
+{
+    const IndexValue empty;
+    QCOMPARE(statusCaption(empty), kBelowBands);
+    QCOMPARE(labelToFrame(empty), BandLabel::None);
+    QCOMPARE(findBandRow(empty), std::optional<std::size_t>(6));
+}
+
+void TestBands::shouldCoverEveryTextUpToHundredOnce()
+{
+    // Every two-decimal value from 0,00 to 100,00 lies in exactly one row,
+    // and nothing above.
+    for (int hundredths = 0; hundredths <= 10001; ++hundredths) {
+        const IndexValue value = IndexValue::fromIndex(hundredths / 100.0);
+        int matching = 0;
+        for (const BandRow &row : kBandTable)
+            matching += value.isAtLeast(row.lower) && value.isAtMost(row.upper);
+        QCOMPARE(matching, hundredths <= 10000 ? 1 : 0);
+    }
+}
+
+void TestBands::shouldNameBandLabels()
+{
+    QStringList names;
+    for (BandLabel label : kBandLabels)
+        names << QString::fromLatin1(bandLabelName(label).data(), qsizetype(bandLabelName(label).size()));
+    QCOMPARE(names, QStringList({"Label16", "Label18", "Label20", "Label25", "Label30"}));
+    QVERIFY(bandLabelName(BandLabel::None).empty());
+}
+
+QTEST_GUILESS_MAIN(TestBands)
+#include "tst_bands.moc"
