@@ -1,0 +1,31 @@
+// Start-up: the project record, Qt's own texts in Spanish, the main window.
+// Nothing else runs at start; the program ends when the main window closes.
+
+#include "runtime/messagebox.h"
+#include "ui/frmmain.h"
+#include "ui/programlook.h"
+#include "ui/widgetmessagepresenter.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    // No display name: Qt would append it to every window title.
+    QApplication::setApplicationName(QStringLiteral("Tarvelo"));
+    QApplication::setApplicationVersion(QStringLiteral(TARVELO_VERSION));
+
+    // Embedded, so that buttons read "Aceptar" without any file installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral(":/i18n/qtbase_es.qm")))
+        QApplication::installTranslator(&qtTexts);
+
+    tarvelo::applyProgramLook(application);
+    tarvelo::WidgetMessagePresenter messageBoxes;
+    tarvelo::ScopedMessagePresenter presenter(messageBoxes);
+
+    tarvelo::frmMain window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,68 @@
+#include "captionlabel.h"
+
+#include <QMouseEvent>
+
+namespace tarvelo {
+
+CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *parent)
+    : QLabel(parent)
+    , m_sizing(sizing)
+{
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A framed QLabel indents its text by default; the classic label does not.
+    setIndent(0);
+    setMargin(0);
+    setWordWrap(sizing == Sizing::Fixed);
+    setText(caption);
+}
+
+void CaptionLabel::place(const QRect &box)
+{
+    setGeometry(box);
+    fitToCaption();
+}
+
+void CaptionLabel::setCaption(const QString &caption)
+{
+    if (caption == text())
+        return;
+    setText(caption);
+    fitToCaption();
+}
+
+void CaptionLabel::setBorderStyle(int style)
+{
+    m_borderStyle = style == 1 ? 1 : 0;
+    setFrameStyle(m_borderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+    setLineWidth(1);
+    fitToCaption();
+}
+
+void CaptionLabel::fitToCaption()
+{
+    if (m_sizing != Sizing::AutoSize)
+        return;
+    adjustSize();
+    emit resized();
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+} // namespace tarvelo
+
+namespace tarvelo {
+
+void CaptionLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToCaption();
+}
+
+} // namespace tarvelo

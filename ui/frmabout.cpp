@@ -1,0 +1,121 @@
+#include "frmabout.h"
+
+#include "runtime/numbers.h"
+#include "runtime/untrappederror.h"
+#include "runtime/version.h"
+#include "ui/captionlabel.h"
+#include "ui/programlook.h"
+#include "ui/twips.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tarvelo {
+
+namespace {
+
+CaptionLabel *makeLabel(const QString &name, const QString &caption, CaptionLabel::Sizing sizing, const QRect &box,
+                        QWidget *parent)
+{
+    auto *label = new CaptionLabel(caption, sizing, parent);
+    label->setObjectName(name);
+    label->place(box);
+    return label;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *owner)
+    : QDialog(owner)
+{
+    using Sizing = CaptionLabel::Sizing;
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Acerca de Tarvelo"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(5865), twipsToPixels(3630));
+
+    // Created in tab order, as the focus chain follows creation.
+    cmdOK = new QPushButton(QStringLiteral("Aceptar"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(4245, 2625, 1467, 345));
+    cmdOK->setDefault(true);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setPixmap(programIcon());
+    picIcon->setGeometry(QRect(twipsPoint(240, 240), picIcon->pixmap().size()));
+
+    lblDisclaimer = makeLabel(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
+                              twipsRect(255, 2625, 3870, 825), this);
+    lblVersion = makeLabel(QStringLiteral("lblVersion"), QStringLiteral("Versi\u00F3n 1.0 por "), Sizing::Fixed,
+                           twipsRect(1050, 780, 1335, 225), this);
+    lblTitle = makeLabel(QStringLiteral("lblTitle"),
+                         QStringLiteral("Calculadora del Indice de Masa Corporal por Velmarro"), Sizing::Fixed,
+                         twipsRect(1050, 240, 3105, 480), this);
+    lblDescription = makeLabel(QStringLiteral("lblDescription"),
+                               QStringLiteral("Esta aplicaci\u00F3n calcula el \u00CDndice de Masa Corporal que puede "
+                                              "ayudar a determinar si una persona tiene sobrepeso, basado en los "
+                                              "valores de la OMS."),
+                               Sizing::Fixed, twipsRect(1050, 1125, 4092, 1170), this);
+    // The author's address is shown, not opened: plain text, no link.
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
+                       twipsRect(2460, 780, 1650, 195), this);
+    QPalette blue = Label1->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    Label1->setPalette(blue);
+
+    for (CaptionLabel *black : {lblDescription, lblTitle, lblDisclaimer}) {
+        QPalette palette = black->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        black->setPalette(palette);
+    }
+
+    connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded([this] { cmdOK_Click(); }); });
+    connect(Label1, &CaptionLabel::clicked, this, [this] { runGuarded([this] { Label1_Click(); }); });
+}
+
+void frmAbout::showModal()
+{
+    runGuarded([this] { Form_Load(); });
+    cmdOK->setFocus();
+    exec();
+}
+
+void frmAbout::Form_Load()
+{
+    const VersionNumbers version = programVersion();
+    lblVersion->setCaption(QStringLiteral("Versi\u00F3n ") + integerToText(version.major) + QStringLiteral(".")
+                           + integerToText(version.minor) + QStringLiteral(".") + integerToText(version.revision));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::Label1_Click()
+{
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // Esc goes through cmdOK_Click, as Enter does, not QDialog's reject().
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    // The engraved rule: a grey line and, one pixel lower, a white one.
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawLine(twipsPoint(225, 2430), twipsPoint(5657, 2430));
+    painter.fillRect(QRect(twipsPoint(240, 2445), twipsPoint(5657, 2445) + QPoint(0, 1)), Qt::white);
+}
+
+} // namespace tarvelo

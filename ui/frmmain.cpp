@@ -1,0 +1,310 @@
+#include "frmmain.h"
+
+#include "calc/indexcalculation.h"
+#include "runtime/messagebox.h"
+#include "runtime/untrappederror.h"
+#include "ui/captionlabel.h"
+#include "ui/frmabout.h"
+#include "ui/programlook.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace tarvelo {
+
+namespace {
+
+constexpr int kClientWidthTwips = 4440;
+constexpr int kClientHeightTwips = 5160;
+constexpr int kStatusLeftTwips = 2078;
+
+QFont boldFont(const QWidget *widget)
+{
+    QFont font = widget->font();
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+QLineEdit *makeField(const QString &name, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(twipsRect(600, 270, 1695, 375));
+    return field;
+}
+
+CaptionLabel *makeLabel(const QString &name, const QString &caption, CaptionLabel::Sizing sizing, const QRect &box,
+                        QWidget *parent)
+{
+    auto *label = new CaptionLabel(caption, sizing, parent);
+    label->setObjectName(name);
+    label->place(box);
+    return label;
+}
+
+// Connects a signal to a handler of the window through the last-resort net.
+template <typename Sender, typename Signal>
+void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMain::*handler)())
+{
+    QObject::connect(sender, signal, window, [window, handler] { runGuarded([&] { (window->*handler)(); }); });
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Indice de Masa Corporal"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The window takes exactly the client area below the menu bar; it cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setNativeMenuBar(false);
+    layout->setMenuBar(m_menuBar);
+
+    m_clientArea = new QWidget(this);
+    m_clientArea->setObjectName(QStringLiteral("clientArea"));
+    m_clientArea->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    layout->addWidget(m_clientArea);
+
+    buildMenus();
+    buildControls();
+    txtAltura->setFocus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus()
+{
+    mnuFile = m_menuBar->addMenu(QStringLiteral("&Archivo"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileNew = mnuFile->addAction(QStringLiteral("&Borrar campos"));
+    mnuFileNew->setObjectName(QStringLiteral("mnuFileNew"));
+    mnuFileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuBar5 = mnuFile->addSeparator();
+    mnuBar5->setObjectName(QStringLiteral("mnuBar5"));
+    mnuFileExit = mnuFile->addAction(QStringLiteral("&Salir"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    mnuHelp = m_menuBar->addMenu(QStringLiteral("Ay&uda"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&Acerca de..."));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+
+    connectHandler(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
+    connectHandler(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connectHandler(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::buildControls()
+{
+    using Sizing = CaptionLabel::Sizing;
+    QWidget *client = m_clientArea;
+
+    // Created in tab order: Qt's default focus chain follows creation.
+    Frame1 = new QGroupBox(QStringLiteral("Altura"), client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(255, 300, 3945, 795));
+    txtAltura = makeField(QStringLiteral("txtAltura"), Frame1);
+    txtAltura->setMaxLength(3);
+    txtAltura->setAccessibleName(QStringLiteral("Altura"));
+    txtAltura->setAccessibleDescription(QStringLiteral("en cent\u00EDmetros"));
+    Lcm = makeLabel(QStringLiteral("Lcm"), QStringLiteral("cm"), Sizing::AutoSize, twipsRect(2400, 360, 255, 195), Frame1);
+    Lcm->setFont(boldFont(Lcm));
+
+    Frame2 = new QGroupBox(QStringLiteral("Peso"), client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(255, 1200, 3945, 795));
+    txtKilo = makeField(QStringLiteral("txtKilo"), Frame2);
+    txtKilo->setMaxLength(std::numeric_limits<int>::max());
+    txtKilo->setAccessibleName(QStringLiteral("Peso"));
+    txtKilo->setAccessibleDescription(QStringLiteral("en kilogramos"));
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Kilogramos"), Sizing::AutoSize,
+                       twipsRect(2400, 360, 930, 195), Frame2);
+    Label1->setFont(boldFont(Label1));
+
+    Command1 = new QPushButton(QStringLiteral("Calcular"), client);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(1050, 2070, 2055, 585));
+    Command1->setDefault(true);
+
+    Frame3 = new QGroupBox(client);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Frame3->setGeometry(twipsRect(0, 4770, 4395, 345));
+
+    // Beyond the client area's right edge: never seen, reached by Escape and Tab.
+    Command2 = new QPushButton(QStringLiteral("cancel"), client);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(twipsRect(4650, 3420, 1245, 525));
+
+    Label2 = makeLabel(QStringLiteral("Label2"),
+                       QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura de "
+                                      "una persona , sin considerar el sexo."),
+                       Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
+
+    lKilo = makeLabel(QStringLiteral("lKilo"), QString(), Sizing::AutoSize, twipsRect(kStatusLeftTwips, 120, 225, 195),
+                      Frame3);
+    lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette blue = lKilo->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    lKilo->setPalette(blue);
+    connect(lKilo, &CaptionLabel::resized, this, &frmMain::placeStatusLine);
+
+    // In front of the lower part of Label2 and opaque there.
+    Picture1 = new QLabel(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setPixmap(formulaPicture());
+    Picture1->setGeometry(QRect(twipsPoint(960, 3150), Picture1->pixmap().size()));
+    Picture1->setAutoFillBackground(true);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName(QStringLiteral("IMC = peso(kg) / altura\u00B2(m)"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral("El IMC es el peso en kilogramos dividido por el cuadrado de la altura en metros."));
+    Picture1->raise();
+
+    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Clasificaci\u00F3n de OMS del IMC"), Sizing::AutoSize,
+                       twipsRect(930, 3960, 2535, 195), client);
+    Label6->setFont(boldFont(Label6));
+
+    Label25 = makeLabel(QStringLiteral("Label25"), QStringLiteral("25,5 a 30 Obesidad I"), Sizing::AutoSize,
+                        twipsRect(2670, 4200, 1485, 225), client);
+    Label20 = makeLabel(QStringLiteral("Label20"), QStringLiteral("20,5 a 25,5 Peso normal"), Sizing::Fixed,
+                        twipsRect(1680, 4200, 945, 435), client);
+    Label16 = makeLabel(QStringLiteral("Label16"), QStringLiteral("16,5 a 18,5 Infrapeso"), Sizing::AutoSize,
+                        twipsRect(60, 4200, 1515, 225), client);
+    Label18 = makeLabel(QStringLiteral("Label18"), QStringLiteral("18,5 a 20,5 Bajo peso"), Sizing::AutoSize,
+                        twipsRect(60, 4440, 1560, 225), client);
+    Label30 = makeLabel(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"), Sizing::AutoSize,
+                        twipsRect(2670, 4440, 1665, 225), client);
+
+    setTabOrder(txtAltura, txtKilo);
+    setTabOrder(txtKilo, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Picture1);
+
+    connectHandler(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connectHandler(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connectHandler(txtAltura, &QLineEdit::textChanged, this, &frmMain::txtAltura_Change);
+    connectHandler(txtKilo, &QLineEdit::textChanged, this, &frmMain::txtKilo_Change);
+}
+
+void frmMain::placeStatusLine()
+{
+    // From its own left edge the longest captions would run past the frame and
+    // be cut off; shift the line left just enough to read it whole.
+    const QRect inner = Frame3->contentsRect();
+    const int left = std::max(inner.left(), std::min(twipsToPixels(kStatusLeftTwips), inner.right() + 1 - lKilo->width()));
+    lKilo->move(left, lKilo->y());
+}
+
+CaptionLabel *frmMain::bandLabel(BandLabel label) const
+{
+    switch (label) {
+    case BandLabel::Label16:
+        return Label16;
+    case BandLabel::Label18:
+        return Label18;
+    case BandLabel::Label20:
+        return Label20;
+    case BandLabel::Label25:
+        return Label25;
+    case BandLabel::Label30:
+        return Label30;
+    case BandLabel::None:
+        break;
+    }
+    return nullptr;
+}
+
+IndexValue frmMain::calcular()
+{
+    const IndexCalculation result = calculateIndex(txtAltura->text(), txtKilo->text());
+    if (result.refusal) {
+        showMessage(*result.refusal);
+        return {};
+    }
+    if (!result.accepted())
+        return {};
+    etiquetas(result.index);
+    return result.index;
+}
+
+void frmMain::etiquetas(const IndexValue &indexText)
+{
+    for (BandLabel label : kBandLabels)
+        bandLabel(label)->setBorderStyle(0);
+    if (CaptionLabel *framed = bandLabel(labelToFrame(indexText)))
+        framed->setBorderStyle(1);
+}
+
+void frmMain::Command1_Click()
+{
+    const IndexValue index = calcular();
+    if (index.isGreaterThan(16.49))
+        showMessage(index.text(), QStringLiteral("IMC"));
+}
+
+void frmMain::Command2_Click()
+{
+    mnuFileExit_Click();
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    if (!m_about)
+        m_about = new frmAbout(this);
+    m_about->showModal();
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuFileNew_Click()
+{
+    // The weight first: its change runs the status line while the old height
+    // is still there.
+    txtKilo->setText(QString());
+    txtAltura->setText(QString());
+}
+
+void frmMain::txtAltura_Change()
+{
+    if (txtAltura->text().size() == 3)
+        txtKilo->setFocus();
+}
+
+void frmMain::txtKilo_Change()
+{
+    const IndexValue index = calcular();
+    lKilo->setCaption(statusCaption(index));
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    // Escape clicks the hidden cancel button (QDialog would reject() instead).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command2->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace tarvelo

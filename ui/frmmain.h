@@ -1,0 +1,101 @@
+#pragma once
+
+// The main window. runtime/ reads, converts and formats numbers; calc/ answers
+// what a pair of field texts means (refusal, index text, band, status text);
+// this window only acts on those answers, in a fixed order.
+//
+// The road of one keystroke in the weight field:
+//   txtKilo textChanged → txtKilo_Change → calcular
+//     calcular: calculateIndex(height, weight); a refusal opens its modal box
+//               and returns Empty; otherwise etiquetas frames the band label
+//               and the index text is returned
+//   → statusCaption(index) → lKilo, written only after calcular has returned.
+//
+// Every handler runs through runGuarded, so an unexpected error is reported
+// and ends the program instead of crossing Qt's event loop.
+
+#include "calc/bands.h"
+#include "runtime/indexvalue.h"
+#include "ui/frmabout.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace tarvelo {
+
+class CaptionLabel;
+
+
+// A QDialog underneath, for its default-button handling of Enter; shown as a
+// normal top-level window so that it keeps its task-bar entry.
+class frmMain : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    IndexValue calcular();
+    void etiquetas(const IndexValue &indexText);
+
+    void Command1_Click();
+    void Command2_Click();
+    void mnuHelpAbout_Click();
+    void mnuFileExit_Click();
+    void mnuFileNew_Click();
+    void txtAltura_Change();
+    void txtKilo_Change();
+
+    // The About box, once the Help command has made it.
+    frmAbout *aboutBox() const { return m_about; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildControls();
+    void placeStatusLine();
+    CaptionLabel *bandLabel(BandLabel label) const;
+
+    QMenuBar *m_menuBar = nullptr;
+    QWidget *m_clientArea = nullptr;
+    QMenu *mnuFile = nullptr;
+    QAction *mnuFileNew = nullptr;
+    QAction *mnuBar5 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuHelpAbout = nullptr;
+
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtAltura = nullptr;
+    CaptionLabel *Lcm = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLineEdit *txtKilo = nullptr;
+    CaptionLabel *Label1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QPushButton *Command2 = nullptr;
+    CaptionLabel *Label2 = nullptr;
+    CaptionLabel *lKilo = nullptr;
+    QLabel *Picture1 = nullptr;
+    CaptionLabel *Label6 = nullptr;
+    CaptionLabel *Label25 = nullptr;
+    CaptionLabel *Label20 = nullptr;
+    CaptionLabel *Label16 = nullptr;
+    CaptionLabel *Label18 = nullptr;
+    CaptionLabel *Label30 = nullptr;
+
+    // The one About box of the run, made on first use.
+    QPointer<frmAbout> m_about;
+};
+
+} // namespace tarvelo

@@ -1,0 +1,46 @@
+#include "programlook.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImageReader>
+
+namespace tarvelo {
+
+namespace {
+
+QPixmap readImage(const QString &path, const char *format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
+
+QFont programFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("FreeSans"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    // QFont(family, 8.25) would silently round to 8 pt.
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+void applyProgramLook(QApplication &application)
+{
+    application.setFont(programFont());
+    QApplication::setWindowIcon(QIcon(programIcon()));
+}
+
+QPixmap programIcon()
+{
+    return readImage(QStringLiteral(":/images/tarvelo.png"), "png");
+}
+
+QPixmap formulaPicture()
+{
+    return readImage(QStringLiteral(":/images/formula.gif"), "gif");
+}
+
+} // namespace tarvelo

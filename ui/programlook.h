@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QPixmap>
+
+class QApplication;
+
+namespace tarvelo {
+
+// The program's face: a sans face at 8.25 pt in place of MS Sans Serif,
+// which Linux lacks. FreeSans comes closest to its widths.
+QFont programFont();
+
+// Sets the program's font and window icon for the whole application, so the
+// About box and the message boxes get them too.
+void applyProgramLook(QApplication &application);
+
+// The images, each read with its format named, so that Qt does not load every
+// image plugin to guess it.
+QPixmap programIcon();
+QPixmap formulaPicture();
+
+} // namespace tarvelo
