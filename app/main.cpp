@@ -7,7 +7,6 @@
 #include "ui/widgetmessagepresenter.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -15,11 +14,6 @@ int main(int argc, char *argv[])
     // No display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Tarvelo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELO_VERSION));
-
-    // Embedded, so that buttons read "Aceptar" without any file installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral(":/i18n/qtbase_es.qm")))
-        QApplication::installTranslator(&qtTexts);
 
     tarvelo::applyProgramLook(application);
     tarvelo::WidgetMessagePresenter messageBoxes;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QTranslator>
 
 namespace tarvelo {
 
@@ -31,6 +32,10 @@ void applyProgramLook(QApplication &application)
 {
     application.setFont(programFont());
     QApplication::setWindowIcon(QIcon(programIcon()));
+
+    static QTranslator qtTexts;
+    if (qtTexts.isEmpty() && qtTexts.load(QStringLiteral(":/i18n/qtbase_es.qm")))
+        QApplication::installTranslator(&qtTexts);
 }
 
 QPixmap programIcon()

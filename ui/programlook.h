@@ -12,7 +12,8 @@ namespace tarvelo {
 QFont programFont();
 
 // Sets the program's font and window icon for the whole application, so the
-// About box and the message boxes get them too.
+// About box and the message boxes get them too, and Qt's own texts in Spanish
+// ("Aceptar", the fields' context menu), embedded so nothing is read from disk.
 void applyProgramLook(QApplication &application);
 
 // The images, each read with its format named, so that Qt does not load every

@@ -1,0 +1,465 @@
+#include "calc/indexcalculation.h"
+#include "runtime/version.h"
+#include "support/guitest.h"
+#include "ui/captionlabel.h"
+#include "ui/frmabout.h"
+#include "ui/frmmain.h"
+#include "ui/widgetmessagepresenter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace tarvelo;
+using namespace tarvelo::testing;
+
+namespace {
+
+const QString kHeightNotNumeric = QString::fromUtf16(refusal::kHeightNotNumeric);
+const QString kBelowBands = QStringLiteral("Se considera a partir de 16.5");
+
+QString status(const char *indexText, const char *classText)
+{
+    return QStringLiteral("IMC ") + QString::fromUtf8(indexText) + QString::fromUtf8(" Kg/m\xC2\xB2") + QString::fromUtf8(classText);
+}
+
+} // namespace
+
+class TestFrmMainBehaviour : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareGuiTest(); }
+    void init();
+    void cleanup();
+
+    void shouldFollowEveryWeightKeystroke_data();
+    void shouldFollowEveryWeightKeystroke();
+    void shouldShowRefusalBeforeWritingStatus();
+    void shouldKeepFramedLabelAfterRefusal();
+    void shouldShowIndexOnCalcular_data();
+    void shouldShowIndexOnCalcular();
+    void shouldCalculateOnEnterInEitherField();
+    void shouldClearFieldsWeightFirst_data();
+    void shouldClearFieldsWeightFirst();
+    void shouldMoveFocusAtThirdHeightCharacter_data();
+    void shouldMoveFocusAtThirdHeightCharacter();
+    void shouldOpenMenusWithAccessKeys();
+    void shouldOpenSameAboutBoxEachTimeLoadingItAnew();
+    void shouldEndProgramEachWay_data();
+    void shouldEndProgramEachWay();
+    void shouldReportUnexpectedErrorAndExit();
+    void shouldShowRealBoxWithSpanishButton();
+    void shouldPlayWholeSessionFromKeyboard();
+
+private:
+    QLineEdit *height() const { return child<QLineEdit>(m_window.get(), "txtAltura"); }
+    QLineEdit *weight() const { return child<QLineEdit>(m_window.get(), "txtKilo"); }
+    QString statusLine() const { return child<QLabel>(m_window.get(), "lKilo")->text(); }
+    QString framedLabel() const;
+
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void TestFrmMainBehaviour::init()
+{
+    m_messages = std::make_unique<MessageRecorder>();
+    m_window = std::make_unique<frmMain>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestFrmMainBehaviour::cleanup()
+{
+    m_window.reset();
+    m_messages.reset();
+}
+
+QString TestFrmMainBehaviour::framedLabel() const
+{
+    QStringList framed;
+    for (const char *name : {"Label16", "Label18", "Label20", "Label25", "Label30"}) {
+        if (child<CaptionLabel>(m_window.get(), name)->borderStyle() == 1)
+            framed << QString::fromLatin1(name);
+    }
+    return framed.join(',');
+}
+
+void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke_data()
+{
+    QTest::addColumn<QString>("heightText");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expectedStatus");
+    QTest::addColumn<QString>("expectedFramed");
+    QTest::addColumn<int>("heightMessages");
+
+    QTest::newRow("normal") << "170" << "70" << status("24,22", " Peso normal") << "Label20" << 0;
+    QTest::newRow("rounded-band-edge") << "174" << "56" << status("18,50", " Bajo peso") << "Label18" << 0;
+    QTest::newRow("lowest-band") << "206" << "70" << status("16,50", " Infrapeso") << "Label16" << 0;
+    QTest::newRow("below-bands") << "167" << "46" << kBelowBands << "" << 0;
+    QTest::newRow("obesity") << "156" << "73" << status("30,00", " Obesidad premorbida") << "Label30" << 0;
+    QTest::newRow("morbid-no-label") << "149" << "222" << status("100,00", " Obesidad morbida") << "" << 0;
+    QTest::newRow("above-hundred-named") << "50" << "100" << status("400,00", "") << "" << 0;
+    QTest::newRow("float-height") << "1,1" << "2" << status("16.528,92", "") << "" << 0;
+    QTest::newRow("weight-letters-silent") << "170" << "7a" << kBelowBands << "" << 0;
+    QTest::newRow("empty-height-each-key") << "" << "70" << kBelowBands << "" << 2;
+    QTest::newRow("letters-height-each-key") << "abc" << "70" << kBelowBands << "" << 2;
+}
+
+void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke()
+{
+    QFETCH(QString, heightText);
+    QFETCH(QString, typed);
+    QFETCH(QString, expectedStatus);
+    QFETCH(QString, expectedFramed);
+    QFETCH(int, heightMessages);
+
+    height()->setText(heightText);
+    weight()->setFocus();
+    QTest::keyClicks(weight(), typed);
+    QCOMPARE(statusLine(), expectedStatus);
+    QCOMPARE(framedLabel(), expectedFramed);
+    QCOMPARE(m_messages->messages.size(), heightMessages);
+    for (const RecordedMessage &message : m_messages->messages)
+        QCOMPARE(message, (RecordedMessage{kHeightNotNumeric, "Tarvelo"}));
+}
+
+void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
+{
+    height()->setText("170");
+    weight()->setText("70");
+    const QString before = statusLine();
+    QStringList seenWhileOpen;
+    m_messages->onPresent = [&](const QString &) { seenWhileOpen << statusLine() << framedLabel(); };
+
+    height()->setText("-5");
+    weight()->setText("71");
+    QCOMPARE(m_messages->messages.size(), 1);
+    QCOMPARE(m_messages->messages.front().prompt, QString("Debe ingresar una altura valida, Ej: 169"));
+    // While the box is open nothing has been written yet.
+    QCOMPARE(seenWhileOpen, QStringList({before, "Label20"}));
+    QCOMPARE(statusLine(), kBelowBands);
+}
+
+void TestFrmMainBehaviour::shouldKeepFramedLabelAfterRefusal()
+{
+    height()->setText("170");
+    weight()->setText("85");
+    QCOMPARE(framedLabel(), QString("Label25"));
+    for (const char *refused : {"0", "-3", "0,4", "40000", "abc", ""}) {
+        weight()->setText(refused);
+        QCOMPARE(framedLabel(), QString("Label25"));
+        QCOMPARE(statusLine(), kBelowBands);
+    }
+    const QStringList prompts{"Debe ingresar un peso valido, Ej: 70", "Debe ingresar un peso valido, Ej: 70",
+                              "Debe ingresar un peso valido, Ej: 70", "Debe ingresar un peso valido, Ej: 70"};
+    QStringList seen;
+    for (const RecordedMessage &message : m_messages->messages)
+        seen << message.prompt;
+    QCOMPARE(seen, prompts);
+}
+
+void TestFrmMainBehaviour::shouldShowIndexOnCalcular_data()
+{
+    QTest::addColumn<QString>("heightText");
+    QTest::addColumn<QString>("weightText");
+    QTest::addColumn<QString>("expectedPrompt");
+    QTest::addColumn<QString>("expectedTitle");
+
+    QTest::newRow("at-16-49-nothing") << "167" << "46" << "" << "";
+    QTest::newRow("at-16-50-shown") << "206" << "70" << "16,50" << "IMC";
+    QTest::newRow("typical") << "170" << "70" << "24,22" << "IMC";
+    QTest::newRow("above-hundred-shown") << "50" << "100" << "400,00" << "IMC";
+    QTest::newRow("non-numeric-height-only-refusal") << "abc" << "70" << kHeightNotNumeric << "Tarvelo";
+    QTest::newRow("empty-weight-nothing") << "170" << "" << "" << "";
+}
+
+void TestFrmMainBehaviour::shouldShowIndexOnCalcular()
+{
+    QFETCH(QString, heightText);
+    QFETCH(QString, weightText);
+    QFETCH(QString, expectedPrompt);
+    QFETCH(QString, expectedTitle);
+
+    height()->setText(heightText);
+    weight()->setText(weightText);
+    const QString statusBefore = statusLine();
+    m_messages->messages.clear();
+
+    child<QPushButton>(m_window.get(), "Command1")->click();
+    QList<RecordedMessage> expected;
+    if (!expectedPrompt.isEmpty())
+        expected.append({expectedPrompt, expectedTitle});
+    QCOMPARE(m_messages->messages, expected);
+    // Calcular never writes the status line.
+    QCOMPARE(statusLine(), statusBefore);
+}
+
+void TestFrmMainBehaviour::shouldCalculateOnEnterInEitherField()
+{
+    height()->setText("170");
+    weight()->setText("70");
+    m_messages->messages.clear();
+    for (QLineEdit *field : {height(), weight()}) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+    QCOMPARE(m_messages->messages, (QList<RecordedMessage>{{"24,22", "IMC"}, {"24,22", "IMC"}}));
+    QTest::keyClick(child<QPushButton>(m_window.get(), "Command1"), Qt::Key_Enter);
+    QCOMPARE(m_messages->messages.size(), 3);
+}
+
+void TestFrmMainBehaviour::shouldClearFieldsWeightFirst_data()
+{
+    QTest::addColumn<QString>("heightText");
+    QTest::addColumn<QString>("weightText");
+    QTest::addColumn<int>("heightMessages");
+    QTest::addColumn<QString>("expectedStatus");
+    QTest::addColumn<QString>("expectedFramed");
+
+    QTest::newRow("numeric-height-and-weight") << "170" << "70" << 0 << kBelowBands << "Label20";
+    QTest::newRow("empty-height-and-weight") << "" << "70" << 1 << kBelowBands << "";
+    QTest::newRow("both-empty-nothing") << "" << "" << 0 << "" << "";
+}
+
+void TestFrmMainBehaviour::shouldClearFieldsWeightFirst()
+{
+    QFETCH(QString, heightText);
+    QFETCH(QString, weightText);
+    QFETCH(int, heightMessages);
+    QFETCH(QString, expectedStatus);
+    QFETCH(QString, expectedFramed);
+
+    height()->setText(heightText);
+    weight()->setText(weightText);
+    m_messages->messages.clear();
+    if (heightText.isEmpty() && !weightText.isEmpty())
+        child<QLabel>(m_window.get(), "lKilo")->clear();
+
+    QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(height()->text(), QString());
+    QCOMPARE(weight()->text(), QString());
+    QCOMPARE(m_messages->messages.size(), heightMessages);
+    if (heightMessages)
+        QCOMPARE(m_messages->messages.front().prompt, kHeightNotNumeric);
+    QCOMPARE(statusLine(), expectedStatus);
+    QCOMPARE(framedLabel(), expectedFramed);
+}
+
+void TestFrmMainBehaviour::shouldMoveFocusAtThirdHeightCharacter_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("two-digits-stay") << "17" << "txtAltura";
+    QTest::newRow("three-digits-move") << "170" << "txtKilo";
+    QTest::newRow("content-not-examined") << "1,7" << "txtKilo";
+    QTest::newRow("retyped-third-moves-again") << "170\b0" << "txtKilo";
+}
+
+void TestFrmMainBehaviour::shouldMoveFocusAtThirdHeightCharacter()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, focused);
+    height()->setFocus();
+    for (const QChar c : typed) {
+        QWidget *target = QApplication::focusWidget();
+        if (c == u'\b') {
+            height()->setFocus();
+            QTest::keyClick(height(), Qt::Key_Backspace);
+            QCOMPARE(QApplication::focusWidget(), height());
+        } else {
+            QTest::keyClick(target, c.toLatin1());
+        }
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    QVERIFY(m_messages->messages.isEmpty());
+}
+
+void TestFrmMainBehaviour::shouldOpenMenusWithAccessKeys()
+{
+    auto *file = child<QMenu>(m_window.get(), "mnuFile");
+    QTest::keyClick(m_window.get(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    // Escape closes the menu, not the program.
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTRY_VERIFY(!file->isVisible());
+    QVERIFY(m_window->isVisible());
+
+    auto *help = child<QMenu>(m_window.get(), "mnuHelp");
+    QTest::keyClick(m_window.get(), Qt::Key_U, Qt::AltModifier);
+    QTRY_VERIFY(help->isVisible());
+    QTest::keyClick(help, Qt::Key_Escape);
+    QTRY_VERIFY(!help->isVisible());
+    QVERIFY(m_window->isVisible());
+}
+
+void TestFrmMainBehaviour::shouldOpenSameAboutBoxEachTimeLoadingItAnew()
+{
+    QVERIFY(!m_window->aboutBox());
+    QStringList versions;
+    QList<frmAbout *> boxes;
+    bool blocked = true;
+    const auto inspectAndClose = [&] {
+        QTimer::singleShot(0, this, [&] {
+            frmAbout *box = m_window->aboutBox();
+            boxes << box;
+            versions << child<QLabel>(box, "lblVersion")->text();
+            blocked = blocked && QApplication::activeModalWidget() == box && box->isModal();
+            child<QPushButton>(box, "cmdOK")->click();
+        });
+    };
+    inspectAndClose();
+    m_window->mnuHelpAbout_Click();
+    {
+        ScopedVersionOverride version({2, 10, 7});
+        inspectAndClose();
+        child<QAction>(m_window.get(), "mnuHelpAbout")->trigger();
+    }
+    QCOMPARE(versions, QStringList({QString::fromUtf8("Versi\xC3\xB3n 1.0.0"), QString::fromUtf8("Versi\xC3\xB3n 2.10.7")}));
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes[0], boxes[1]);
+    QCOMPARE(m_window->findChildren<frmAbout *>().size(), 1);
+    QVERIFY(blocked);
+    QVERIFY(!boxes[0]->isVisible());
+    QVERIFY(m_window->isVisible());
+}
+
+void TestFrmMainBehaviour::shouldEndProgramEachWay_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("escape-in-height") << "escape-height";
+    QTest::newRow("escape-on-calcular") << "escape-button";
+    QTest::newRow("cancel-button") << "cancel";
+    QTest::newRow("enter-on-focused-cancel") << "enter-cancel";
+    QTest::newRow("salir") << "salir";
+    QTest::newRow("close-box") << "close";
+}
+
+void TestFrmMainBehaviour::shouldEndProgramEachWay()
+{
+    QFETCH(QString, way);
+    height()->setText("170");
+    weight()->setText("70");
+    m_messages->messages.clear();
+    // The program ends when its event loop does: run one and act inside it.
+    QTimer::singleShot(0, this, [&] {
+        auto *cancel = child<QPushButton>(m_window.get(), "Command2");
+        if (way == "escape-height") {
+            QTest::keyClick(height(), Qt::Key_Escape);
+        } else if (way == "escape-button") {
+            auto *calcular = child<QPushButton>(m_window.get(), "Command1");
+            calcular->setFocus();
+            QTest::keyClick(calcular, Qt::Key_Escape);
+        } else if (way == "cancel") {
+            cancel->click();
+        } else if (way == "enter-cancel") {
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
+        } else if (way == "salir") {
+            child<QAction>(m_window.get(), "mnuFileExit")->trigger();
+        } else {
+            QVERIFY(m_window->close());
+        }
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [] { QApplication::exit(99); });
+    guard.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!m_window->isVisible());
+    // No question, no box.
+    QVERIFY(m_messages->messages.isEmpty());
+}
+
+void TestFrmMainBehaviour::shouldReportUnexpectedErrorAndExit()
+{
+    ExitRecorder exits;
+    bool first = true;
+    // A box that fails to open stands in for any unexpected fault in a handler.
+    m_messages->onPresent = [&](const QString &) {
+        if (std::exchange(first, false))
+            throw std::runtime_error("fallo inyectado");
+    };
+    height()->setText("abc");
+    weight()->setText("70");
+    QCOMPARE(exits.codes, QList<int>({kUntrappedErrorExitCode}));
+    QCOMPARE(m_messages->messages.size(), 2);
+    const RecordedMessage report = m_messages->messages.at(1);
+    QCOMPARE(report.title, QString("Tarvelo"));
+    QVERIFY(report.prompt.startsWith("Se produjo un error inesperado"));
+    QVERIFY(report.prompt.contains("fallo inyectado"));
+}
+
+void TestFrmMainBehaviour::shouldShowRealBoxWithSpanishButton()
+{
+    WidgetMessagePresenter real;
+    ScopedMessagePresenter scope(real);
+    QString title, text, button;
+    int buttons = 0;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons().size();
+        button = box->buttons().value(0)->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    height()->setText("");
+    weight()->setText("7");
+    QCOMPARE(title, QString("Tarvelo"));
+    QCOMPARE(text, kHeightNotNumeric);
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(buttons, 1);
+    QCOMPARE(button, QString("Aceptar"));
+    QCOMPARE(statusLine(), kBelowBands);
+}
+
+void TestFrmMainBehaviour::shouldPlayWholeSessionFromKeyboard()
+{
+    ModalWatchdog watchdog;
+    QTest::keyClicks(QApplication::focusWidget(), "170");
+    QCOMPARE(QApplication::focusWidget(), weight());
+    QTest::keyClicks(QApplication::focusWidget(), "70");
+    QCOMPARE(statusLine(), status("24,22", " Peso normal"));
+    QCOMPARE(framedLabel(), QString("Label20"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_messages->messages.last(), (RecordedMessage{"24,22", "IMC"}));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), "95");
+    QCOMPARE(statusLine(), status("32,87", " Obesidad premorbida"));
+    QCOMPARE(framedLabel(), QString("Label30"));
+
+    QTimer::singleShot(0, this, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QTest::keyClick(m_window.get(), Qt::Key_U, Qt::AltModifier);
+    QTRY_VERIFY(child<QMenu>(m_window.get(), "mnuHelp")->isVisible());
+    QTest::keyClick(child<QMenu>(m_window.get(), "mnuHelp"), Qt::Key_A);
+    QVERIFY(m_window->aboutBox());
+    QVERIFY(!m_window->aboutBox()->isVisible());
+    // Offscreen has no window manager to hand activation back.
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(height()->text(), QString());
+    QCOMPARE(weight()->text(), QString());
+    QCOMPARE(statusLine(), kBelowBands);
+    QCOMPARE(m_messages->messages.size(), 1);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(watchdog.strays, 0);
+}
+
+QTEST_MAIN(TestFrmMainBehaviour)
+#include "tst_frmmain_behaviour.moc"

@@ -1,0 +1,377 @@
+#include "support/guitest.h"
+#include "ui/captionlabel.h"
+#include "ui/frmmain.h"
+#include "ui/twips.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace tarvelo;
+using namespace tarvelo::testing;
+
+class TestFrmMainLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareGuiTest(); }
+    void init();
+    void cleanup();
+
+    void shouldRoundTwipsToNearestPixel_data();
+    void shouldRoundTwipsToNearestPixel();
+    void shouldPlaceWitnessControls_data();
+    void shouldPlaceWitnessControls();
+    void shouldBeFixedSizeNormalWindow();
+    void shouldOpenCentredWithFocusInHeight();
+    void shouldShowExactTexts_data();
+    void shouldShowExactTexts();
+    void shouldUseProgramFonts();
+    void shouldDrawStatusLineBlue();
+    void shouldFollowTabOrder();
+    void shouldNameMenus();
+    void shouldKeepEveryVisibleControlInsideClientArea();
+    void shouldLimitHeightToThreeCharacters();
+    void shouldLeaveWeightUnlimited();
+    void shouldAcceptAnyTextWithoutHelpers();
+    void shouldGrowBandLabelsByBorderAndBack();
+    void shouldNeverCutStatusLine_data();
+    void shouldNeverCutStatusLine();
+    void shouldExposeFieldsToScreenReaders();
+
+private:
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void TestFrmMainLayout::init()
+{
+    m_messages = std::make_unique<MessageRecorder>();
+    m_window = std::make_unique<frmMain>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestFrmMainLayout::cleanup()
+{
+    m_window.reset();
+    m_messages.reset();
+}
+
+void TestFrmMainLayout::shouldRoundTwipsToNearestPixel_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("status-left-2078") << 2078 << 139;
+    QTest::newRow("button-width-1467") << 1467 << 98;
+    QTest::newRow("description-width-4092") << 4092 << 273;
+    QTest::newRow("rule-end-5657") << 5657 << 377;
+    QTest::newRow("exact-15") << 15 << 1;
+    QTest::newRow("below-half-7") << 7 << 0;
+    QTest::newRow("half-up-7-5") << 8 << 1;
+    QTest::newRow("zero") << 0 << 0;
+}
+
+void TestFrmMainLayout::shouldRoundTwipsToNearestPixel()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(twipsToPixels(twips), pixels);
+}
+
+void TestFrmMainLayout::shouldPlaceWitnessControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Frame1") << "Frame1" << QRect(17, 20, 263, 53);
+    QTest::newRow("txtAltura-in-frame") << "txtAltura" << QRect(40, 18, 113, 25);
+    QTest::newRow("txtKilo-in-frame") << "txtKilo" << QRect(40, 18, 113, 25);
+    QTest::newRow("Command1") << "Command1" << QRect(70, 138, 137, 39);
+    QTest::newRow("Command2-outside") << "Command2" << QRect(310, 228, 83, 35);
+    QTest::newRow("Frame3") << "Frame3" << QRect(0, 318, 293, 23);
+    QTest::newRow("Label2") << "Label2" << QRect(10, 184, 273, 65);
+    QTest::newRow("Picture1-image-size") << "Picture1" << QRect(64, 210, 168, 50);
+    QTest::newRow("Label20-fixed") << "Label20" << QRect(112, 280, 63, 29);
+}
+
+void TestFrmMainLayout::shouldPlaceWitnessControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QCOMPARE(child<QWidget>(m_window.get(), name.toLatin1())->geometry(), geometry);
+}
+
+void TestFrmMainLayout::shouldBeFixedSizeNormalWindow()
+{
+    QCOMPARE(m_window->windowTitle(), QString("Indice de Masa Corporal"));
+    const QWidget *client = child<QWidget>(m_window.get(), "clientArea");
+    QCOMPARE(client->size(), QSize(296, 344));
+    const QMenuBar *menuBar = m_window->findChild<QMenuBar *>();
+    QVERIFY(!menuBar->isNativeMenuBar());
+    QCOMPARE(client->y(), menuBar->height());
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QCOMPARE(m_window->size(), QSize(296, 344 + menuBar->height()));
+
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+
+    m_window->resize(500, 600);
+    QCOMPARE(client->size(), QSize(296, 344));
+    QCOMPARE(m_window->size(), QSize(296, 344 + menuBar->height()));
+}
+
+void TestFrmMainLayout::shouldOpenCentredWithFocusInHeight()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>(m_window.get(), "txtAltura"));
+    const QPoint centre = m_window->frameGeometry().center();
+    const QPoint screenCentre = m_window->screen()->availableGeometry().center();
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 2, "window not centred on the screen");
+    QVERIFY(m_messages->messages.isEmpty());
+}
+
+void TestFrmMainLayout::shouldShowExactTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Frame1") << "Frame1" << "Altura";
+    QTest::newRow("Frame2") << "Frame2" << "Peso";
+    QTest::newRow("Frame3") << "Frame3" << "";
+    QTest::newRow("Lcm") << "Lcm" << "cm";
+    QTest::newRow("Label1") << "Label1" << "Kilogramos";
+    QTest::newRow("Command1") << "Command1" << "Calcular";
+    QTest::newRow("Command2") << "Command2" << "cancel";
+    QTest::newRow("Label2") << "Label2"
+                            << "El IMC define el grado de adiposidad a partir de los datos de peso y altura de una "
+                               "persona , sin considerar el sexo.";
+    QTest::newRow("lKilo") << "lKilo" << "";
+    QTest::newRow("Label6") << "Label6" << QString::fromUtf8("Clasificaci\xC3\xB3n de OMS del IMC");
+    QTest::newRow("Label25") << "Label25" << "25,5 a 30 Obesidad I";
+    QTest::newRow("Label20") << "Label20" << "20,5 a 25,5 Peso normal";
+    QTest::newRow("Label16") << "Label16" << "16,5 a 18,5 Infrapeso";
+    QTest::newRow("Label18") << "Label18" << "18,5 a 20,5 Bajo peso";
+    QTest::newRow("Label30") << "Label30" << "30 a 40 Ob. premorbida";
+    QTest::newRow("txtAltura") << "txtAltura" << "";
+    QTest::newRow("txtKilo") << "txtKilo" << "";
+}
+
+void TestFrmMainLayout::shouldShowExactTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QObject *control = child<QObject>(m_window.get(), name.toLatin1());
+    const char *property = qobject_cast<QGroupBox *>(control) ? "title" : "text";
+    QCOMPARE(control->property(property).toString(), text);
+}
+
+void TestFrmMainLayout::shouldUseProgramFonts()
+{
+    for (const char *name : {"txtAltura", "Command1", "Label2", "lKilo", "Label20", "Frame1"}) {
+        const QFont font = child<QWidget>(m_window.get(), name)->font();
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(font.weight(), QFont::Normal);
+        QCOMPARE(QFontInfo(font).family(), QString("FreeSans"));
+    }
+    for (const char *name : {"Lcm", "Label1", "Label6"}) {
+        const QFont font = child<QWidget>(m_window.get(), name)->font();
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(font.weight(), QFont::Bold);
+    }
+}
+
+void TestFrmMainLayout::shouldDrawStatusLineBlue()
+{
+    const auto *status = child<QLabel>(m_window.get(), "lKilo");
+    QCOMPARE(status->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(status->alignment() & Qt::AlignHCenter);
+    QCOMPARE(status->parentWidget(), child<QWidget>(m_window.get(), "Frame3"));
+}
+
+void TestFrmMainLayout::shouldFollowTabOrder()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    const QStringList forward{"txtKilo", "Command1", "Command2", "Picture1", "txtAltura"};
+    for (const QString &name : forward) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+    const QStringList backward{"Picture1", "Command2", "Command1", "txtKilo", "txtAltura"};
+    for (const QString &name : backward) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+    // Frames and labels never take the focus.
+    for (const QWidget *widget : m_window->findChildren<QWidget *>()) {
+        if (qobject_cast<const QGroupBox *>(widget) || (qobject_cast<const QLabel *>(widget) && widget->objectName() != "Picture1"))
+            QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+    }
+}
+
+void TestFrmMainLayout::shouldNameMenus()
+{
+    const QMenuBar *menuBar = m_window->findChild<QMenuBar *>();
+    const QList<QAction *> titles = menuBar->actions();
+    QCOMPARE(titles.size(), 2);
+    QCOMPARE(titles[0]->text(), QString("&Archivo"));
+    QCOMPARE(titles[0]->menu()->objectName(), QString("mnuFile"));
+    QCOMPARE(titles[1]->text(), QString("Ay&uda"));
+    QCOMPARE(titles[1]->menu()->objectName(), QString("mnuHelp"));
+
+    const QList<QAction *> file = titles[0]->menu()->actions();
+    QCOMPARE(file.size(), 3);
+    QCOMPARE(file[0]->objectName(), QString("mnuFileNew"));
+    QCOMPARE(file[0]->text(), QString("&Borrar campos"));
+    QCOMPARE(file[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(file[1]->objectName(), QString("mnuBar5"));
+    QVERIFY(file[1]->isSeparator());
+    QCOMPARE(file[2]->objectName(), QString("mnuFileExit"));
+    QCOMPARE(file[2]->text(), QString("&Salir"));
+
+    const QList<QAction *> help = titles[1]->menu()->actions();
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help[0]->objectName(), QString("mnuHelpAbout"));
+    QCOMPARE(help[0]->text(), QString("&Acerca de..."));
+    for (const QAction *action : file + help)
+        QVERIFY(action->isEnabled() && action->isVisible() && !action->isChecked());
+}
+
+void TestFrmMainLayout::shouldKeepEveryVisibleControlInsideClientArea()
+{
+    const QWidget *client = child<QWidget>(m_window.get(), "clientArea");
+    const QRect area = client->rect();
+    for (QWidget *widget : client->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (widget->objectName() == "Command2")
+            QVERIFY(!area.intersects(widget->geometry()));
+        else
+            QVERIFY2(area.contains(widget->geometry()), qPrintable(widget->objectName()));
+    }
+    // No two band labels overlap, bordered or not.
+    const QStringList bands{"Label16", "Label18", "Label20", "Label25", "Label30"};
+    for (int border = 0; border <= 1; ++border) {
+        for (const QString &name : bands)
+            child<CaptionLabel>(m_window.get(), name.toLatin1())->setBorderStyle(border);
+        for (const QString &a : bands) {
+            for (const QString &b : bands) {
+                if (a < b) {
+                    const QRect ra = child<QWidget>(m_window.get(), a.toLatin1())->geometry();
+                    const QRect rb = child<QWidget>(m_window.get(), b.toLatin1())->geometry();
+                    QVERIFY2(!ra.intersects(rb), qPrintable(a + " overlaps " + b));
+                    QVERIFY(area.contains(ra));
+                }
+            }
+        }
+    }
+}
+
+void TestFrmMainLayout::shouldLimitHeightToThreeCharacters()
+{
+    auto *height = child<QLineEdit>(m_window.get(), "txtAltura");
+    QTest::keyClicks(height, "1705");
+    QCOMPARE(height->text(), QString("170"));
+    height->clear();
+    QApplication::clipboard()->setText("123456");
+    height->setFocus();
+    QTest::keyClick(height, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(height->text(), QString("123"));
+}
+
+void TestFrmMainLayout::shouldLeaveWeightUnlimited()
+{
+    auto *weight = child<QLineEdit>(m_window.get(), "txtKilo");
+    const QString longText(100000, '7');
+    QApplication::clipboard()->setText(longText);
+    weight->setFocus();
+    QTest::keyClick(weight, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(weight->text(), longText);
+}
+
+void TestFrmMainLayout::shouldAcceptAnyTextWithoutHelpers()
+{
+    for (const char *name : {"txtAltura", "txtKilo"}) {
+        const auto *field = child<QLineEdit>(m_window.get(), name);
+        QVERIFY(!field->validator());
+        QVERIFY(field->inputMask().isEmpty());
+        QVERIFY(field->placeholderText().isEmpty());
+        QVERIFY(!field->isClearButtonEnabled());
+    }
+}
+
+void TestFrmMainLayout::shouldGrowBandLabelsByBorderAndBack()
+{
+    for (const char *name : {"Label16", "Label18", "Label25", "Label30", "Label20"}) {
+        auto *label = child<CaptionLabel>(m_window.get(), name);
+        const QRect plain = label->geometry();
+        label->setBorderStyle(1);
+        const QRect framed = label->geometry();
+        QCOMPARE(framed.topLeft(), plain.topLeft());
+        if (label->isAutoSized())
+            QCOMPARE(framed.size(), plain.size() + QSize(2, 2));
+        else
+            QCOMPARE(framed.size(), plain.size());
+        label->setBorderStyle(0);
+        QCOMPARE(label->geometry(), plain);
+    }
+    // Label20 wraps onto two lines in its box.
+    const auto *label20 = child<QLabel>(m_window.get(), "Label20");
+    QVERIFY(label20->wordWrap());
+    QVERIFY(label20->fontMetrics().horizontalAdvance(label20->text()) > label20->width());
+}
+
+void TestFrmMainLayout::shouldNeverCutStatusLine_data()
+{
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("weight");
+    QTest::addColumn<bool>("shifted");
+    QTest::newRow("below-bands") << "170" << "" << false;
+    QTest::newRow("normal") << "170" << "70" << false;
+    QTest::newRow("premorbid-longest") << "170" << "101" << true;
+    QTest::newRow("above-hundred") << "50" << "100" << false;
+}
+
+void TestFrmMainLayout::shouldNeverCutStatusLine()
+{
+    QFETCH(QString, height);
+    QFETCH(QString, weight);
+    QFETCH(bool, shifted);
+    auto *heightField = child<QLineEdit>(m_window.get(), "txtAltura");
+    auto *weightField = child<QLineEdit>(m_window.get(), "txtKilo");
+    heightField->setText(height);
+    weightField->setText("1");
+    weightField->setText(weight);
+    const auto *status = child<QLabel>(m_window.get(), "lKilo");
+    const QWidget *frame = child<QWidget>(m_window.get(), "Frame3");
+    QVERIFY(!status->text().isEmpty());
+    QCOMPARE(status->width(), status->sizeHint().width());
+    QVERIFY2(frame->contentsRect().contains(status->geometry()), qPrintable(status->text()));
+    // The left edge stays where the layout puts it unless the text needs room.
+    QCOMPARE(status->x() != twipsToPixels(2078), shifted);
+    if (shifted)
+        QCOMPARE(status->geometry().right(), frame->contentsRect().right());
+}
+
+void TestFrmMainLayout::shouldExposeFieldsToScreenReaders()
+{
+    const auto accessible = [this](const char *name) {
+        return QAccessible::queryAccessibleInterface(child<QWidget>(m_window.get(), name));
+    };
+    QCOMPARE(accessible("txtAltura")->text(QAccessible::Name), QString("Altura"));
+    QVERIFY(accessible("txtAltura")->text(QAccessible::Description).contains("cent"));
+    QCOMPARE(accessible("txtKilo")->text(QAccessible::Name), QString("Peso"));
+    QVERIFY(accessible("txtKilo")->text(QAccessible::Description).contains("kilogramos"));
+    QVERIFY(accessible("Picture1")->text(QAccessible::Name).startsWith("IMC = peso(kg)"));
+
+    child<QLineEdit>(m_window.get(), "txtAltura")->setText("170");
+    child<QLineEdit>(m_window.get(), "txtKilo")->setText("70");
+    QCOMPARE(accessible("lKilo")->text(QAccessible::Name), QString::fromUtf8("IMC 24,22 Kg/m\xC2\xB2 Peso normal"));
+}
+
+QTEST_MAIN(TestFrmMainLayout)
+#include "tst_frmmain_layout.moc"
