@@ -45,7 +45,7 @@ fuzz: deps
 
 deb: build
 	cd $(BUILD_DIR) && cpack -G DEB
-	@ls $(BUILD_DIR)/*.deb
+	scripts/check-deb $(BUILD_DIR)/tarvelo_*_amd64.deb
 
 bench: build
 	scripts/run-bench $(BUILD_DIR) $(BENCH_QUICK)

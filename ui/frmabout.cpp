@@ -79,6 +79,8 @@ void frmAbout::showModal()
 {
     runGuarded([this] { Form_Load(); });
     cmdOK->setFocus();
+    // QDialog centres itself over its owner only while it has not been moved.
+    setAttribute(Qt::WA_Moved, false);
     exec();
 }
 

@@ -4,6 +4,7 @@
 formula.gif  168 x 50, GIF89a, one transparent colour: IMC = peso(kg) / altura²(m)
 tarvelo.ico  32 x 32, 8 bits a pixel (one 2,216-byte image): green X cross
 tarvelo.png  the same icon as PNG, for the windows and the desktop
+tarvelo-icon-image.bin  the ICO's one image alone, for the Windows resource
 
 Only Python's standard library is used; the lettering comes from glyphs.txt.
 """
@@ -185,6 +186,9 @@ def write_ico(path, palette, pixels):
     directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 32, 32, 0, 0, 1, 8, len(image), 22)
     with open(path, 'wb') as f:
         f.write(directory + image)
+    # The Windows resource script stores the image under its own id.
+    with open(os.path.join(os.path.dirname(path), 'tarvelo-icon-image.bin'), 'wb') as f:
+        f.write(image)
 
 
 def write_png(path, palette, pixels):
