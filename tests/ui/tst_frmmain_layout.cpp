@@ -43,6 +43,7 @@ private slots:
     void shouldNeverCutStatusLine_data();
     void shouldNeverCutStatusLine();
     void shouldExposeFieldsToScreenReaders();
+    void shouldHideLabel2BehindOpaquePicture();
 
 private:
     std::unique_ptr<MessageRecorder> m_messages;
@@ -371,6 +372,24 @@ void TestFrmMainLayout::shouldExposeFieldsToScreenReaders()
     child<QLineEdit>(m_window.get(), "txtAltura")->setText("170");
     child<QLineEdit>(m_window.get(), "txtKilo")->setText("70");
     QCOMPARE(accessible("lKilo")->text(QAccessible::Name), QString::fromUtf8("IMC 24,22 Kg/m\xC2\xB2 Peso normal"));
+}
+
+void TestFrmMainLayout::shouldHideLabel2BehindOpaquePicture()
+{
+    const auto *picture = child<QLabel>(m_window.get(), "Picture1");
+    const auto *label2 = child<QLabel>(m_window.get(), "Label2");
+    QVERIFY(picture->geometry().intersects(label2->geometry()));
+    const QObjectList stacking = picture->parent()->children();
+    QVERIFY(stacking.indexOf(picture) > stacking.indexOf(label2));
+
+    // Put a wide caption under the picture: where the picture is transparent
+    // the window's background shows, not the caption's ink.
+    child<CaptionLabel>(m_window.get(), "Label2")->setCaption(QString(2000, QChar(0x2588)));
+    const QImage image = m_window->grab().toImage();
+    const QPoint origin = picture->mapTo(m_window.get(), QPoint(0, 0));
+    const QColor background = m_window->palette().color(QPalette::Window);
+    QCOMPARE(image.pixelColor(origin + QPoint(1, 1)), background);
+    QCOMPARE(image.pixelColor(origin + QPoint(166, 1)), background);
 }
 
 QTEST_MAIN(TestFrmMainLayout)

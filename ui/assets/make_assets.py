@@ -203,11 +203,39 @@ def write_png(path, palette, pixels):
         f.write(png)
 
 
-def main():
-    write_gif(os.path.join(HERE, 'formula.gif'), WIDTH, HEIGHT, FORMULA_PALETTE, formula_pixels(), TRANSPARENT)
+OUTPUTS = ('formula.gif', 'tarvelo.ico', 'tarvelo-icon-image.bin', 'tarvelo.png')
+
+
+def write_all(folder):
+    write_gif(os.path.join(folder, 'formula.gif'), WIDTH, HEIGHT, FORMULA_PALETTE, formula_pixels(), TRANSPARENT)
     palette, pixels = icon_pixels()
-    write_ico(os.path.join(HERE, 'tarvelo.ico'), palette, pixels)
-    write_png(os.path.join(HERE, 'tarvelo.png'), palette, pixels)
+    write_ico(os.path.join(folder, 'tarvelo.ico'), palette, pixels)
+    write_png(os.path.join(folder, 'tarvelo.png'), palette, pixels)
+
+
+def check():
+    """Regenerates into a scratch folder; fails when a committed image differs."""
+    import sys
+    import tempfile
+    with tempfile.TemporaryDirectory() as scratch:
+        write_all(scratch)
+        stale = []
+        for name in OUTPUTS:
+            with open(os.path.join(scratch, name), 'rb') as fresh, open(os.path.join(HERE, name), 'rb') as committed:
+                if fresh.read() != committed.read():
+                    stale.append(name)
+    if stale:
+        print('regenerate with make_assets.py, these differ: ' + ', '.join(stale))
+        sys.exit(1)
+    print('all images match their generator')
+
+
+def main():
+    import sys
+    if sys.argv[1:] == ['--check']:
+        check()
+    else:
+        write_all(HERE)
 
 
 if __name__ == '__main__':
