@@ -384,7 +384,7 @@ void TestFrmMainLayout::shouldHideLabel2BehindOpaquePicture()
 
     // Put a wide caption under the picture: where the picture is transparent
     // the window's background shows, not the caption's ink.
-    child<CaptionLabel>(m_window.get(), "Label2")->setCaption(QString(2000, QChar(0x2588)));
+    child<CaptionLabel>(m_window.get(), "Label2")->setCaption(QString::fromUtf16(u"\u2588\u2588\u2588\u2588 ").repeated(400));
     const QImage image = m_window->grab().toImage();
     const QPoint origin = picture->mapTo(m_window.get(), QPoint(0, 0));
     const QColor background = m_window->palette().color(QPalette::Window);
