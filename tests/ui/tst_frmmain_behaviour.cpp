@@ -7,6 +7,7 @@
 #include "ui/widgetmessagepresenter.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,6 +56,8 @@ private slots:
     void shouldReportUnexpectedErrorAndExit();
     void shouldShowRealBoxWithSpanishButton();
     void shouldPlayWholeSessionFromKeyboard();
+    void shouldAnswerMegabytePastes_data();
+    void shouldAnswerMegabytePastes();
 
 private:
     QLineEdit *height() const { return child<QLineEdit>(m_window.get(), "txtAltura"); }
@@ -459,6 +462,39 @@ void TestFrmMainBehaviour::shouldPlayWholeSessionFromKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!m_window->isVisible());
     QCOMPARE(watchdog.strays, 0);
+}
+
+void TestFrmMainBehaviour::shouldAnswerMegabytePastes_data()
+{
+    QTest::addColumn<QChar>("filler");
+    QTest::addColumn<QString>("expectedPrompt");
+    QTest::newRow("digits-refused-with-box") << QChar('7') << QString("Debe ingresar un peso valido, Ej: 70");
+    QTest::newRow("letters-refused-silently") << QChar('x') << QString();
+}
+
+void TestFrmMainBehaviour::shouldAnswerMegabytePastes()
+{
+    QFETCH(QChar, filler);
+    QFETCH(QString, expectedPrompt);
+    height()->setText("170");
+    weight()->setText("70");
+    m_messages->messages.clear();
+
+    QApplication::clipboard()->setText(QString(1 << 20, filler));
+    weight()->selectAll();
+    QTest::keyClick(weight(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(weight()->text().size(), 1 << 20);
+    QCOMPARE(m_messages->messages.size(), expectedPrompt.isEmpty() ? 0 : 1);
+    if (!expectedPrompt.isEmpty())
+        QCOMPARE(m_messages->messages.front().prompt, expectedPrompt);
+    QCOMPARE(statusLine(), kBelowBands);
+    QCOMPARE(framedLabel(), QString("Label20"));
+
+    // Still answering: one more key is read and refused the same way.
+    QTest::keyClick(weight(), Qt::Key_End);
+    QTest::keyClick(weight(), Qt::Key_5);
+    QCOMPARE(weight()->text().size(), (1 << 20) + 1);
+    QCOMPARE(m_messages->messages.size(), expectedPrompt.isEmpty() ? 0 : 2);
 }
 
 QTEST_MAIN(TestFrmMainBehaviour)
