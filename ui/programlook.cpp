@@ -1,5 +1,7 @@
 #include "programlook.h"
 
+#include "imageloadingstyle.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -30,6 +32,7 @@ QFont programFont()
 
 void applyProgramLook(QApplication &application)
 {
+    QApplication::setStyle(new ImageLoadingStyle);
     application.setFont(programFont());
     QApplication::setWindowIcon(QIcon(programIcon()));
 
