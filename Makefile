@@ -9,10 +9,13 @@ BENCH_QUICK  ?=
 
 GENERATOR = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 # Debian's hardening flags (PIE, full RELRO with BIND_NOW, stack protector,
-# fortify, format security); read when a recipe runs, after install-deps.
+# fortify, format security), read when a recipe runs, after install-deps;
+# plus what newer Debian adds and hardening-check looks for: fortify level 3,
+# stack clash protection and control-flow protection.
 DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+EXTRA_HARDENING = -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3 -fstack-clash-protection -fcf-protection
 HARDENED  = -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+            -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS) $(EXTRA_HARDENING)" \
             -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
 
 .PHONY: all deps build run test test-asan fuzz deb bench clean

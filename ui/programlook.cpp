@@ -48,7 +48,25 @@ QPixmap programIcon()
 
 QPixmap formulaPicture()
 {
-    return readImage(QStringLiteral(":/images/formula.gif"), "gif");
+    // The pixels of formula.gif, compiled in: decoding the GIF at start would
+    // load Qt's GIF plugin for one small picture.
+#include "assets/formula-pixels.inc"
+    constexpr int width = 168;
+    constexpr int height = 50;
+    static_assert(sizeof kFormulaRows == width * height + 1);
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const QRgb rgb : kFormulaPalette)
+        colours.append(qRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+    colours[kFormulaTransparentIndex] &= RGB_MASK; // as Qt's GIF reader leaves it: fully transparent
+
+    image.setColorTable(colours);
+    for (int y = 0; y < height; ++y) {
+        uchar *line = image.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            line[x] = static_cast<uchar>(kFormulaRows[y * width + x] - '0');
+    }
+    return QPixmap::fromImage(image);
 }
 
 } // namespace tarvelo

@@ -16,8 +16,8 @@ QFont programFont();
 // ("Aceptar", the fields' context menu), embedded so nothing is read from disk.
 void applyProgramLook(QApplication &application);
 
-// The images, each read with its format named, so that Qt does not load every
-// image plugin to guess it.
+// The images: the icon read as the PNG it is (naming the format keeps Qt from
+// loading every image plugin to guess it), the formula built from its pixels.
 QPixmap programIcon();
 QPixmap formulaPicture();
 

@@ -1,0 +1,142 @@
+// Starts one program and measures, from just before its exec, the time until
+// its first window is mapped and first painted, then its resident memory
+// once it has settled. Under X the map and the first paint are seen from
+// outside (substructure events on the root window and XDamage on each new
+// window); offscreen, the program reports its first paint itself.
+//
+//   xstartup x|offscreen SETTLE_MS PROGRAM [ARGS...]
+// prints: map_ms=... paint_ms=... rss_kib=...
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <poll.h>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+long long nowNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+long residentKiB(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/status";
+    FILE *status = std::fopen(path.c_str(), "r");
+    if (!status)
+        return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::strncmp(line, "VmRSS:", 6) == 0)
+            kib = std::strtol(line + 6, nullptr, 10);
+    }
+    std::fclose(status);
+    return kib;
+}
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "xstartup: %s\n", what);
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 4)
+        fail("usage: xstartup x|offscreen SETTLE_MS PROGRAM [ARGS...]");
+    const bool offscreen = std::strcmp(argv[1], "offscreen") == 0;
+    const int settleMs = std::atoi(argv[2]);
+
+    Display *display = nullptr;
+    int damageEvent = 0;
+    int damageError = 0;
+    if (!offscreen) {
+        display = XOpenDisplay(nullptr);
+        if (!display)
+            fail("cannot open the X display");
+        if (!XDamageQueryExtension(display, &damageEvent, &damageError))
+            fail("the X server has no DAMAGE extension");
+        XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+        XSync(display, False);
+    }
+
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        fail("pipe");
+    const long long start = nowNs();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (offscreen)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        dup2(pipeFds[1], STDOUT_FILENO);
+        close(pipeFds[0]);
+        execv(argv[3], argv + 3);
+        _exit(127);
+    }
+    close(pipeFds[1]);
+
+    long long mapped = 0;
+    long long painted = 0;
+    const long long deadline = start + 20'000'000'000LL;
+    if (offscreen) {
+        FILE *out = fdopen(pipeFds[0], "r");
+        char line[128];
+        while (!painted && std::fgets(line, sizeof line, out)) {
+            long long at = 0;
+            if (std::sscanf(line, "first-paint-ns %lld", &at) == 1)
+                painted = mapped = at;
+        }
+    } else {
+        std::set<Window> watched;
+        std::set<Window> shown;
+        pollfd xfd{ConnectionNumber(display), POLLIN, 0};
+        while (!painted && nowNs() < deadline) {
+            if (!XPending(display)) {
+                poll(&xfd, 1, 100);
+                continue;
+            }
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == CreateNotify) {
+                // Watch before the program can draw: it maps and paints later.
+                XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+                watched.insert(event.xcreatewindow.window);
+            } else if (event.type == MapNotify && watched.count(event.xmap.window)) {
+                shown.insert(event.xmap.window);
+                if (!mapped)
+                    mapped = nowNs();
+            } else if (event.type == damageEvent + XDamageNotify) {
+                const auto *damage = reinterpret_cast<XDamageNotifyEvent *>(&event);
+                if (shown.count(damage->drawable))
+                    painted = nowNs();
+            }
+        }
+    }
+    if (!painted) {
+        kill(child, SIGKILL);
+        fail("no first paint seen");
+    }
+
+    usleep(static_cast<useconds_t>(settleMs) * 1000);
+    const long rss = residentKiB(child);
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::printf("map_ms=%.3f paint_ms=%.3f rss_kib=%ld\n", (mapped - start) / 1e6, (painted - start) / 1e6, rss);
+    return 0;
+}
