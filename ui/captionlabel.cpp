@@ -17,6 +17,15 @@ CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *paren
     setText(caption);
 }
 
+CaptionLabel *CaptionLabel::create(const QString &name, const QString &caption, Sizing sizing, const QRect &box,
+                                   QWidget *parent)
+{
+    auto *label = new CaptionLabel(caption, sizing, parent);
+    label->setObjectName(name);
+    label->place(box);
+    return label;
+}
+
 void CaptionLabel::place(const QRect &box)
 {
     setGeometry(box);

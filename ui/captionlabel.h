@@ -16,6 +16,10 @@ public:
 
     CaptionLabel(const QString &caption, Sizing sizing, QWidget *parent);
 
+    // A label named `name` (its object name), placed in `box`.
+    static CaptionLabel *create(const QString &name, const QString &caption, Sizing sizing, const QRect &box,
+                                QWidget *parent);
+
     // Sets the box; an auto-sized label then fits its caption from that corner.
     void place(const QRect &box);
 

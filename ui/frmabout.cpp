@@ -13,19 +13,6 @@
 
 namespace tarvelo {
 
-namespace {
-
-CaptionLabel *makeLabel(const QString &name, const QString &caption, CaptionLabel::Sizing sizing, const QRect &box,
-                        QWidget *parent)
-{
-    auto *label = new CaptionLabel(caption, sizing, parent);
-    label->setObjectName(name);
-    label->place(box);
-    return label;
-}
-
-} // namespace
-
 frmAbout::frmAbout(QWidget *owner)
     : QDialog(owner)
 {
@@ -46,20 +33,20 @@ frmAbout::frmAbout(QWidget *owner)
     picIcon->setPixmap(programIcon());
     picIcon->setGeometry(QRect(twipsPoint(240, 240), picIcon->pixmap().size()));
 
-    lblDisclaimer = makeLabel(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
+    lblDisclaimer = CaptionLabel::create(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
                               twipsRect(255, 2625, 3870, 825), this);
-    lblVersion = makeLabel(QStringLiteral("lblVersion"), QStringLiteral("Versi\u00F3n 1.0 por "), Sizing::Fixed,
+    lblVersion = CaptionLabel::create(QStringLiteral("lblVersion"), QStringLiteral("Versi\u00F3n 1.0 por "), Sizing::Fixed,
                            twipsRect(1050, 780, 1335, 225), this);
-    lblTitle = makeLabel(QStringLiteral("lblTitle"),
+    lblTitle = CaptionLabel::create(QStringLiteral("lblTitle"),
                          QStringLiteral("Calculadora del Indice de Masa Corporal por Velmarro"), Sizing::Fixed,
                          twipsRect(1050, 240, 3105, 480), this);
-    lblDescription = makeLabel(QStringLiteral("lblDescription"),
+    lblDescription = CaptionLabel::create(QStringLiteral("lblDescription"),
                                QStringLiteral("Esta aplicaci\u00F3n calcula el \u00CDndice de Masa Corporal que puede "
                                               "ayudar a determinar si una persona tiene sobrepeso, basado en los "
                                               "valores de la OMS."),
                                Sizing::Fixed, twipsRect(1050, 1125, 4092, 1170), this);
     // The author's address is shown, not opened: plain text, no link.
-    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
+    Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
                        twipsRect(2460, 780, 1650, 195), this);
     QPalette blue = Label1->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));

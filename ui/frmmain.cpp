@@ -42,15 +42,6 @@ QLineEdit *makeField(const QString &name, QWidget *parent)
     return field;
 }
 
-CaptionLabel *makeLabel(const QString &name, const QString &caption, CaptionLabel::Sizing sizing, const QRect &box,
-                        QWidget *parent)
-{
-    auto *label = new CaptionLabel(caption, sizing, parent);
-    label->setObjectName(name);
-    label->place(box);
-    return label;
-}
-
 // Connects a signal to a handler of the window through the last-resort net.
 template <typename Sender, typename Signal>
 void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMain::*handler)())
@@ -125,7 +116,8 @@ void frmMain::buildControls()
     txtAltura->setMaxLength(3);
     txtAltura->setAccessibleName(QStringLiteral("Altura"));
     txtAltura->setAccessibleDescription(QStringLiteral("en cent\u00EDmetros"));
-    Lcm = makeLabel(QStringLiteral("Lcm"), QStringLiteral("cm"), Sizing::AutoSize, twipsRect(2400, 360, 255, 195), Frame1);
+    Lcm = CaptionLabel::create(QStringLiteral("Lcm"), QStringLiteral("cm"), Sizing::AutoSize,
+                               twipsRect(2400, 360, 255, 195), Frame1);
     Lcm->setFont(boldFont(Lcm));
 
     Frame2 = new QGroupBox(QStringLiteral("Peso"), client);
@@ -135,7 +127,7 @@ void frmMain::buildControls()
     txtKilo->setMaxLength(std::numeric_limits<int>::max());
     txtKilo->setAccessibleName(QStringLiteral("Peso"));
     txtKilo->setAccessibleDescription(QStringLiteral("en kilogramos"));
-    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Kilogramos"), Sizing::AutoSize,
+    Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("Kilogramos"), Sizing::AutoSize,
                        twipsRect(2400, 360, 930, 195), Frame2);
     Label1->setFont(boldFont(Label1));
 
@@ -153,12 +145,12 @@ void frmMain::buildControls()
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(twipsRect(4650, 3420, 1245, 525));
 
-    Label2 = makeLabel(QStringLiteral("Label2"),
+    Label2 = CaptionLabel::create(QStringLiteral("Label2"),
                        QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura de "
                                       "una persona , sin considerar el sexo."),
                        Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
 
-    lKilo = makeLabel(QStringLiteral("lKilo"), QString(), Sizing::AutoSize, twipsRect(kStatusLeftTwips, 120, 225, 195),
+    lKilo = CaptionLabel::create(QStringLiteral("lKilo"), QString(), Sizing::AutoSize, twipsRect(kStatusLeftTwips, 120, 225, 195),
                       Frame3);
     lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette blue = lKilo->palette();
@@ -178,19 +170,19 @@ void frmMain::buildControls()
         QStringLiteral("El IMC es el peso en kilogramos dividido por el cuadrado de la altura en metros."));
     Picture1->raise();
 
-    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Clasificaci\u00F3n de OMS del IMC"), Sizing::AutoSize,
+    Label6 = CaptionLabel::create(QStringLiteral("Label6"), QStringLiteral("Clasificaci\u00F3n de OMS del IMC"), Sizing::AutoSize,
                        twipsRect(930, 3960, 2535, 195), client);
     Label6->setFont(boldFont(Label6));
 
-    Label25 = makeLabel(QStringLiteral("Label25"), QStringLiteral("25,5 a 30 Obesidad I"), Sizing::AutoSize,
+    Label25 = CaptionLabel::create(QStringLiteral("Label25"), QStringLiteral("25,5 a 30 Obesidad I"), Sizing::AutoSize,
                         twipsRect(2670, 4200, 1485, 225), client);
-    Label20 = makeLabel(QStringLiteral("Label20"), QStringLiteral("20,5 a 25,5 Peso normal"), Sizing::Fixed,
+    Label20 = CaptionLabel::create(QStringLiteral("Label20"), QStringLiteral("20,5 a 25,5 Peso normal"), Sizing::Fixed,
                         twipsRect(1680, 4200, 945, 435), client);
-    Label16 = makeLabel(QStringLiteral("Label16"), QStringLiteral("16,5 a 18,5 Infrapeso"), Sizing::AutoSize,
+    Label16 = CaptionLabel::create(QStringLiteral("Label16"), QStringLiteral("16,5 a 18,5 Infrapeso"), Sizing::AutoSize,
                         twipsRect(60, 4200, 1515, 225), client);
-    Label18 = makeLabel(QStringLiteral("Label18"), QStringLiteral("18,5 a 20,5 Bajo peso"), Sizing::AutoSize,
+    Label18 = CaptionLabel::create(QStringLiteral("Label18"), QStringLiteral("18,5 a 20,5 Bajo peso"), Sizing::AutoSize,
                         twipsRect(60, 4440, 1560, 225), client);
-    Label30 = makeLabel(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"), Sizing::AutoSize,
+    Label30 = CaptionLabel::create(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"), Sizing::AutoSize,
                         twipsRect(2670, 4440, 1665, 225), client);
 
     setTabOrder(txtAltura, txtKilo);

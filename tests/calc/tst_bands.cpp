@@ -1,5 +1,6 @@
 #include "calc/bands.h"
 #include "calc/indexcalculation.h"
+#include "support/statustext.h"
 
 #include <QTest>
 
@@ -7,16 +8,8 @@ using namespace tarvelo;
 
 Q_DECLARE_METATYPE(tarvelo::BandLabel)
 
-namespace {
-
-const QString kBelowBands = QStringLiteral("Se considera a partir de 16.5");
-
-QString caption(const char *indexText, const char *classText)
-{
-    return QStringLiteral("IMC ") + QString::fromUtf8(indexText) + QString::fromUtf8(" Kg/m\xC2\xB2") + QString::fromUtf8(classText);
-}
-
-} // namespace
+using tarvelo::testing::kBelowBands;
+using tarvelo::testing::statusText;
 
 class TestBands : public QObject {
     Q_OBJECT
@@ -41,22 +34,22 @@ void TestBands::shouldClassifyTwoDecimalText_data()
 
     QTest::newRow("below-16-49") << "167" << "46" << BandLabel::None << kBelowBands;
     QTest::newRow("zero") << "1e4" << "1" << BandLabel::None << kBelowBands;
-    QTest::newRow("lower-16-50") << "206" << "70" << BandLabel::Label16 << caption("16,50", " Infrapeso");
-    QTest::newRow("upper-18-49") << "104" << "20" << BandLabel::Label16 << caption("18,49", " Infrapeso");
-    QTest::newRow("lower-18-50-from-18-4965") << "174" << "56" << BandLabel::Label18 << caption("18,50", " Bajo peso");
-    QTest::newRow("upper-20-49") << "121" << "30" << BandLabel::Label18 << caption("20,49", " Bajo peso");
-    QTest::newRow("lower-20-50") << "153" << "48" << BandLabel::Label20 << caption("20,50", " Peso normal");
-    QTest::newRow("typical-24-22") << "170" << "70" << BandLabel::Label20 << caption("24,22", " Peso normal");
-    QTest::newRow("upper-25-49") << "101" << "26" << BandLabel::Label20 << caption("25,49", " Peso normal");
-    QTest::newRow("lower-25-50") << "176" << "79" << BandLabel::Label25 << caption("25,50", " Obesidad tipo I");
-    QTest::newRow("upper-29-99") << "188" << "106" << BandLabel::Label25 << caption("29,99", " Obesidad tipo I");
-    QTest::newRow("lower-30-00") << "156" << "73" << BandLabel::Label30 << caption("30,00", " Obesidad premorbida");
-    QTest::newRow("upper-39-99") << "181" << "131" << BandLabel::Label30 << caption("39,99", " Obesidad premorbida");
-    QTest::newRow("lower-40-00") << "100" << "40" << BandLabel::None << caption("40,00", " Obesidad morbida");
-    QTest::newRow("upper-100-00") << "149" << "222" << BandLabel::None << caption("100,00", " Obesidad morbida");
+    QTest::newRow("lower-16-50") << "206" << "70" << BandLabel::Label16 << statusText("16,50", " Infrapeso");
+    QTest::newRow("upper-18-49") << "104" << "20" << BandLabel::Label16 << statusText("18,49", " Infrapeso");
+    QTest::newRow("lower-18-50-from-18-4965") << "174" << "56" << BandLabel::Label18 << statusText("18,50", " Bajo peso");
+    QTest::newRow("upper-20-49") << "121" << "30" << BandLabel::Label18 << statusText("20,49", " Bajo peso");
+    QTest::newRow("lower-20-50") << "153" << "48" << BandLabel::Label20 << statusText("20,50", " Peso normal");
+    QTest::newRow("typical-24-22") << "170" << "70" << BandLabel::Label20 << statusText("24,22", " Peso normal");
+    QTest::newRow("upper-25-49") << "101" << "26" << BandLabel::Label20 << statusText("25,49", " Peso normal");
+    QTest::newRow("lower-25-50") << "176" << "79" << BandLabel::Label25 << statusText("25,50", " Obesidad tipo I");
+    QTest::newRow("upper-29-99") << "188" << "106" << BandLabel::Label25 << statusText("29,99", " Obesidad tipo I");
+    QTest::newRow("lower-30-00") << "156" << "73" << BandLabel::Label30 << statusText("30,00", " Obesidad premorbida");
+    QTest::newRow("upper-39-99") << "181" << "131" << BandLabel::Label30 << statusText("39,99", " Obesidad premorbida");
+    QTest::newRow("lower-40-00") << "100" << "40" << BandLabel::None << statusText("40,00", " Obesidad morbida");
+    QTest::newRow("upper-100-00") << "149" << "222" << BandLabel::None << statusText("100,00", " Obesidad morbida");
     // Above the table: no class, but the caption still names this index.
-    QTest::newRow("above-100") << "50" << "100" << BandLabel::None << caption("400,00", "");
-    QTest::newRow("far-above-grouped") << "100" << "32767" << BandLabel::None << caption("32.767,00", "");
+    QTest::newRow("above-100") << "50" << "100" << BandLabel::None << statusText("400,00", "");
+    QTest::newRow("far-above-grouped") << "100" << "32767" << BandLabel::None << statusText("32.767,00", "");
 }
 
 void TestBands::shouldClassifyTwoDecimalText()

@@ -1,6 +1,7 @@
 #include "calc/indexcalculation.h"
 #include "runtime/version.h"
 #include "support/guitest.h"
+#include "support/statustext.h"
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -21,12 +22,7 @@ using namespace tarvelo::testing;
 namespace {
 
 const QString kHeightNotNumeric = QString::fromUtf16(refusal::kHeightNotNumeric);
-const QString kBelowBands = QStringLiteral("Se considera a partir de 16.5");
-
-QString status(const char *indexText, const char *classText)
-{
-    return QStringLiteral("IMC ") + QString::fromUtf8(indexText) + QString::fromUtf8(" Kg/m\xC2\xB2") + QString::fromUtf8(classText);
-}
+const auto status = statusText;
 
 } // namespace
 
