@@ -63,10 +63,6 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-} // namespace tarvelo
-
-namespace tarvelo {
-
 void CaptionLabel::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
