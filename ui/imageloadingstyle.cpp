@@ -1,10 +1,9 @@
 #include "imageloadingstyle.h"
 
-#include <QCheckBox>
+#include "programlook.h"
+
 #include <QFile>
 #include <QGroupBox>
-#include <QImageReader>
-#include <QPainter>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
@@ -14,13 +13,6 @@ namespace {
 
 // Qt 6.4's own resource names for Fusion's images.
 const QString kCommonImages = QStringLiteral(":/qt-project.org/styles/commonstyle/images/");
-
-QPixmap readPng(const QString &name)
-{
-    QImageReader reader(kCommonImages + name, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 // Fusion's spacing between a group box's top and its frame.
 constexpr int kGroupBoxTopMargin = 3;
@@ -45,7 +37,7 @@ QIcon ImageLoadingStyle::standardIcon(StandardPixmap standardIcon, const QStyleO
     QIcon icon;
     for (const char *size : {"16.png", "32.png"}) {
         if (QFile::exists(kCommonImages + stem + QLatin1String(size)))
-            icon.addPixmap(readPng(stem + QLatin1String(size)));
+            icon.addPixmap(readPng(kCommonImages + stem + QLatin1String(size)));
     }
     return icon.isNull() ? QProxyStyle::standardIcon(standardIcon, option, widget) : icon;
 }
@@ -58,7 +50,7 @@ void ImageLoadingStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
         return;
     }
     // Fusion's own drawing of the frame, with its image read as a PNG.
-    static const QPixmap frame = readPng(QStringLiteral("fusion_groupbox.png"));
+    static const QPixmap frame = readPng(kCommonImages + QStringLiteral("fusion_groupbox.png"));
     int topMargin = kGroupBoxTopMargin;
     const auto *box = qobject_cast<const QGroupBox *>(widget);
     if (!box || box->isCheckable() || !box->title().isEmpty())

@@ -9,17 +9,6 @@
 
 namespace tarvelo {
 
-namespace {
-
-QPixmap readImage(const QString &path, const char *format)
-{
-    QImageReader reader(path, format);
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-} // namespace
-
 QFont programFont()
 {
     QFont font;
@@ -41,9 +30,16 @@ void applyProgramLook(QApplication &application)
         QApplication::installTranslator(&qtTexts);
 }
 
+QPixmap readPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap programIcon()
 {
-    return readImage(QStringLiteral(":/images/tarvelo.png"), "png");
+    return readPng(QStringLiteral(":/images/tarvelo.png"));
 }
 
 QPixmap formulaPicture()

@@ -19,6 +19,9 @@ void applyProgramLook(QApplication &application);
 // The images: the icon read as the PNG it is (naming the format keeps Qt from
 // loading every image plugin to guess it), the formula built from its pixels.
 QPixmap programIcon();
+
+// A PNG read as one, with format detection off.
+QPixmap readPng(const QString &path);
 QPixmap formulaPicture();
 
 } // namespace tarvelo
