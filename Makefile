@@ -1,57 +1,80 @@
 # Tarvelo's front door. `make run` and `make test` are all a newcomer needs;
-# both install what is missing first.
+# each installs what it is missing first, and no more than it needs.
 
 BUILD_DIR    ?= build
 ASAN_DIR     ?= build-asan
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 BENCH_QUICK  ?=
+# ON turns compiler warnings into errors (CI).
+WERROR       ?= OFF
+
+# Builds of one commit are byte-identical: rcc and CPack date what they write
+# by the commit, not by the clock.
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 
 GENERATOR = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 # Debian's hardening flags (PIE, full RELRO with BIND_NOW, stack protector,
-# fortify, format security), read when a recipe runs, after install-deps;
-# plus what newer Debian adds and hardening-check looks for: fortify level 3,
-# stack clash protection and control-flow protection.
+# fortify, format security), read when a recipe runs, after install-deps; plus
+# fortify level 3, stack clash and control-flow protection, which newer Debian
+# releases turn on by default. Debian's -O2 is the one optimisation level:
+# CMake's Release adds only NDEBUG.
 DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 EXTRA_HARDENING = -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3 -fstack-clash-protection -fcf-protection
-HARDENED  = -DCMAKE_BUILD_TYPE=Release \
+HARDENED  = -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
             -DCMAKE_CXX_FLAGS="$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS) $(EXTRA_HARDENING)" \
-            -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)"
+            -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
+            -DTARVELO_WERROR=$(WERROR)
 
-.PHONY: all deps build run test test-asan fuzz deb bench clean
+.PHONY: all run test test-asan fuzz deb bench test-trixie clean
 
-all: build
+all: run
 
-deps:
-	@scripts/install-deps
+# The program alone: no test, benchmark or fuzz target.
+$(BUILD_DIR)/app/tarvelo: FORCE
+	@scripts/install-deps run
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=OFF -DTARVELO_BUILD_BENCH=OFF
+	cmake --build $(BUILD_DIR) --target tarvelo
 
-build: deps
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED)
-	cmake --build $(BUILD_DIR)
-
-run: build
+run: $(BUILD_DIR)/app/tarvelo
 	@scripts/run-app $(BUILD_DIR)
 
-test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure
+test:
+	@scripts/install-deps run test
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=ON -DTARVELO_BUILD_BENCH=OFF
+	cmake --build $(BUILD_DIR)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
-test-asan: deps
-	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON -DTARVELO_BUILD_BENCH=OFF
+test-asan:
+	@scripts/install-deps run test
+	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON -DTARVELO_WERROR=$(WERROR)
 	cmake --build $(ASAN_DIR)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --test-dir $(ASAN_DIR) --output-on-failure
+		ctest --test-dir $(ASAN_DIR) --output-on-failure -j2
 
-fuzz: deps
+fuzz:
+	@scripts/install-deps run fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_FUZZ=ON
 	cmake --build $(FUZZ_DIR)
 	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
-deb: build
+deb: $(BUILD_DIR)/app/tarvelo
+	@scripts/install-deps run deb
 	cd $(BUILD_DIR) && cpack -G DEB
 	scripts/check-deb $(BUILD_DIR)/tarvelo_*_amd64.deb
 
-bench: build
+bench:
+	@scripts/install-deps run bench
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DTARVELO_BUILD_BENCH=ON
+	cmake --build $(BUILD_DIR)
 	scripts/run-bench $(BUILD_DIR) $(BENCH_QUICK)
+
+# `make test` on a clean clone of HEAD inside a throwaway Debian 13 root (as root).
+test-trixie:
+	scripts/test-trixie
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
+
+FORCE:

@@ -8,6 +8,6 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    tarvelo::Startup startup(application);
+    tarvelo::Startup startup;
     return QApplication::exec();
 }

@@ -7,18 +7,15 @@
 
 namespace tarvelo {
 
-void prepareApplication(QApplication &application)
+Startup::Startup()
 {
     // No display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Tarvelo"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELO_VERSION_STRING));
-    applyProgramLook(application);
-}
-
-Startup::Startup(QApplication &application)
-    : m_presenter((prepareApplication(application), m_messageBoxes))
-{
-    m_window.show();
+    applyProgramLook();
+    installSpanishQtTexts(m_qtTexts);
+    m_window.emplace();
+    m_window->show();
 }
 
 } // namespace tarvelo

@@ -1,8 +1,11 @@
 #pragma once
 
-#include "runtime/messagebox.h"
 #include "ui/frmmain.h"
 #include "ui/widgetmessagepresenter.h"
+
+#include <QTranslator>
+
+#include <optional>
 
 class QApplication;
 
@@ -11,19 +14,18 @@ namespace tarvelo {
 // Everything start-up does between creating the application and running its
 // event loop: the project record, the program's look and Qt's Spanish texts,
 // real message boxes, and the main window, shown. Nothing else runs at start.
+// Lives on main's stack, inside the application's lifetime.
 class Startup {
 public:
-    explicit Startup(QApplication &application);
+    Startup();
 
-    frmMain &window() { return m_window; }
+    frmMain &window() { return *m_window; }
 
 private:
+    QTranslator m_qtTexts;
     WidgetMessagePresenter m_messageBoxes;
-    ScopedMessagePresenter m_presenter;
-    frmMain m_window;
+    ScopedMessagePresenter m_presenter{m_messageBoxes};
+    std::optional<frmMain> m_window;
 };
-
-// Sets the project record and the look; called before any window exists.
-void prepareApplication(QApplication &application);
 
 } // namespace tarvelo

@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook(application);
+    applyProgramLook();
     testing::AnsweringPresenter boxes;
     frmMain window;
     window.show();

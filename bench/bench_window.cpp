@@ -54,7 +54,7 @@ void waitForPaint(PaintWatch &watch)
 class TimedBoxes : public MessagePresenter {
 public:
     TimedBoxes() : m_scope(*this) {}
-    void present(const QString &prompt, const QString &title) override
+    void present(QObject *, const QString &prompt, const QString &title) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, QApplication::activeWindow());
         QTimer::singleShot(0, &box, [this, &box] {
@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     const bool quick = argc > 1 && qstrcmp(argv[1], "quick") == 0;
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook(application);
+    applyProgramLook();
     TimedBoxes boxes;
 
     frmMain window;

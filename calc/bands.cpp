@@ -2,25 +2,6 @@
 
 namespace tarvelo {
 
-std::string_view bandLabelName(BandLabel label)
-{
-    switch (label) {
-    case BandLabel::Label16:
-        return "Label16";
-    case BandLabel::Label18:
-        return "Label18";
-    case BandLabel::Label20:
-        return "Label20";
-    case BandLabel::Label25:
-        return "Label25";
-    case BandLabel::Label30:
-        return "Label30";
-    case BandLabel::None:
-        break;
-    }
-    return {};
-}
-
 std::optional<std::size_t> findBandRow(const IndexValue &value, std::size_t rowCount)
 {
     for (std::size_t row = 0; row < rowCount && row < kBandTable.size(); ++row) {
@@ -46,7 +27,7 @@ QString statusCaption(const IndexValue &value)
         return QStringLiteral("Se considera a partir de 16.5");
     // Above 100 no row holds the index; the caption still names it, without a
     // class, rather than keep an earlier index's caption.
-    QString caption = QStringLiteral("IMC ") + value.text() + QStringLiteral(" ") + QStringLiteral("Kg/m\u00B2");
+    QString caption = QStringLiteral("IMC ") + value.text() + QStringLiteral(" ") + QStringLiteral("Kg/m²");
     if (row)
         caption += QLatin1String(kBandTable[*row].classText);
     return caption;

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <string_view>
 
 namespace tarvelo {
 
@@ -15,9 +14,6 @@ enum class BandLabel { None, Label16, Label18, Label20, Label25, Label30 };
 // The five band labels in the order they are cleared.
 inline constexpr std::array<BandLabel, 5> kBandLabels{BandLabel::Label16, BandLabel::Label18, BandLabel::Label20,
                                                       BandLabel::Label25, BandLabel::Label30};
-
-// The label's object name in the main window ("Label16"...); "" for None.
-std::string_view bandLabelName(BandLabel label);
 
 struct BandRow {
     double lower; // inclusive

@@ -12,7 +12,7 @@ namespace tarvelo {
 
 // The refusals, in the order the checks run.
 namespace refusal {
-inline constexpr char16_t kHeightNotNumeric[] = u"debe ingresar un N\u00FAmero: Ej: 100";
+inline constexpr char16_t kHeightNotNumeric[] = u"debe ingresar un Número: Ej: 100";
 inline constexpr char16_t kHeightInvalid[] = u"Debe ingresar una altura valida, Ej: 169";
 inline constexpr char16_t kWeightInvalid[] = u"Debe ingresar un peso valido, Ej: 70";
 } // namespace refusal

@@ -15,12 +15,12 @@ QString programTitle()
     return QStringLiteral("Tarvelo");
 }
 
-void showMessage(const QString &prompt, const QString &title)
+void showMessage(QObject *owner, const QString &prompt, const QString &title)
 {
     // A box with nobody to show it would be a refusal the user never sees.
     Q_ASSERT_X(installedPresenter, "showMessage", "no message presenter installed");
     if (installedPresenter)
-        installedPresenter->present(prompt, title);
+        installedPresenter->present(owner, prompt, title);
     else
         qWarning("%s: %s", qUtf8Printable(title), qUtf8Printable(prompt));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QObject;
+
 namespace tarvelo {
 
 // The program's title, shown on every message box that names none of its own.
@@ -12,12 +14,13 @@ QString programTitle();
 class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
-    // Modal, one OK button, no icon; returns when the box is closed.
-    virtual void present(const QString &prompt, const QString &title) = 0;
+    // Modal over `owner` (none: over no window), one OK button, no icon;
+    // returns when the box is closed.
+    virtual void present(QObject *owner, const QString &prompt, const QString &title) = 0;
 };
 
 // Shows a message box through the installed presenter.
-void showMessage(const QString &prompt, const QString &title = programTitle());
+void showMessage(QObject *owner, const QString &prompt, const QString &title = programTitle());
 
 // Installs `presenter` (not owned) for as long as the object lives and puts
 // the previous one back afterwards.

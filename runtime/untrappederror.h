@@ -7,13 +7,14 @@
 
 namespace tarvelo {
 
-// The last resort for an error no handler expects: reports it in Spanish in a
-// modal box titled with the program's title, then ends the program with a
-// non-zero status. Only the first error is reported.
+// The last resort for an error no handler expects: the first one is reported
+// in Spanish, in a modal box titled with the program's title, and then the
+// program ends at once with status 3. Anything raised later, the report's own
+// errors included, adds nothing for the user and is not reported.
 void reportUntrappedError(const QString &detail);
 
-// How the program ends after the report (QCoreApplication::exit by default);
-// tests replace it while the object lives.
+// How the program ends after the report (at once, by default). Tests replace
+// it while the object lives; each replacement starts with nothing reported.
 class ScopedTerminator {
 public:
     explicit ScopedTerminator(std::function<void(int)> terminate);
@@ -23,21 +24,25 @@ public:
 
 private:
     std::function<void(int)> m_previous;
+    bool m_previousReported;
 };
 
 inline constexpr int kUntrappedErrorExitCode = 3;
 
 // Runs an event handler so that no exception ever crosses Qt's event loop.
+// False when the handler failed: the caller then does nothing more.
 template <typename Handler>
-void runGuarded(Handler &&handler) noexcept
+bool runGuarded(Handler &&handler) noexcept
 {
     try {
         handler();
+        return true;
     } catch (const std::exception &error) {
         reportUntrappedError(QString::fromLocal8Bit(error.what()));
     } catch (...) {
         reportUntrappedError(QString());
     }
+    return false;
 }
 
 } // namespace tarvelo

@@ -35,13 +35,13 @@ frmAbout::frmAbout(QWidget *owner)
 
     lblDisclaimer = CaptionLabel::create(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
                               twipsRect(255, 2625, 3870, 825), this);
-    lblVersion = CaptionLabel::create(QStringLiteral("lblVersion"), QStringLiteral("Versi\u00F3n 1.0 por "), Sizing::Fixed,
+    lblVersion = CaptionLabel::create(QStringLiteral("lblVersion"), QStringLiteral("Versión 1.0 por "), Sizing::Fixed,
                            twipsRect(1050, 780, 1335, 225), this);
     lblTitle = CaptionLabel::create(QStringLiteral("lblTitle"),
                          QStringLiteral("Calculadora del Indice de Masa Corporal por Velmarro"), Sizing::Fixed,
                          twipsRect(1050, 240, 3105, 480), this);
     lblDescription = CaptionLabel::create(QStringLiteral("lblDescription"),
-                               QStringLiteral("Esta aplicaci\u00F3n calcula el \u00CDndice de Masa Corporal que puede "
+                               QStringLiteral("Esta aplicación calcula el Índice de Masa Corporal que puede "
                                               "ayudar a determinar si una persona tiene sobrepeso, basado en los "
                                               "valores de la OMS."),
                                Sizing::Fixed, twipsRect(1050, 1125, 4092, 1170), this);
@@ -64,7 +64,8 @@ frmAbout::frmAbout(QWidget *owner)
 
 void frmAbout::showModal()
 {
-    runGuarded([this] { Form_Load(); });
+    if (!runGuarded([this] { Form_Load(); }))
+        return;
     cmdOK->setFocus();
     // QDialog centres itself over its owner only while it has not been moved.
     setAttribute(Qt::WA_Moved, false);
@@ -74,7 +75,7 @@ void frmAbout::showModal()
 void frmAbout::Form_Load()
 {
     const VersionNumbers version = programVersion();
-    lblVersion->setCaption(QStringLiteral("Versi\u00F3n ") + integerToText(version.major) + QStringLiteral(".")
+    lblVersion->setCaption(QStringLiteral("Versión ") + integerToText(version.major) + QStringLiteral(".")
                            + integerToText(version.minor) + QStringLiteral(".") + integerToText(version.revision));
 }
 

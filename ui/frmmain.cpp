@@ -115,7 +115,7 @@ void frmMain::buildControls()
     txtAltura = makeField(QStringLiteral("txtAltura"), Frame1);
     txtAltura->setMaxLength(3);
     txtAltura->setAccessibleName(QStringLiteral("Altura"));
-    txtAltura->setAccessibleDescription(QStringLiteral("en cent\u00EDmetros"));
+    txtAltura->setAccessibleDescription(QStringLiteral("en centímetros"));
     Lcm = CaptionLabel::create(QStringLiteral("Lcm"), QStringLiteral("cm"), Sizing::AutoSize,
                                twipsRect(2400, 360, 255, 195), Frame1);
     Lcm->setFont(boldFont(Lcm));
@@ -165,12 +165,12 @@ void frmMain::buildControls()
     Picture1->setGeometry(QRect(twipsPoint(960, 3150), Picture1->pixmap().size()));
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    Picture1->setAccessibleName(QStringLiteral("IMC = peso(kg) / altura\u00B2(m)"));
+    Picture1->setAccessibleName(QStringLiteral("IMC = peso(kg) / altura²(m)"));
     Picture1->setAccessibleDescription(
         QStringLiteral("El IMC es el peso en kilogramos dividido por el cuadrado de la altura en metros."));
     Picture1->raise();
 
-    Label6 = CaptionLabel::create(QStringLiteral("Label6"), QStringLiteral("Clasificaci\u00F3n de OMS del IMC"), Sizing::AutoSize,
+    Label6 = CaptionLabel::create(QStringLiteral("Label6"), QStringLiteral("Clasificación de OMS del IMC"), Sizing::AutoSize,
                        twipsRect(930, 3960, 2535, 195), client);
     Label6->setFont(boldFont(Label6));
 
@@ -228,7 +228,7 @@ IndexValue frmMain::calcular()
 {
     const IndexCalculation result = calculateIndex(txtAltura->text(), txtKilo->text());
     if (result.refusal) {
-        showMessage(*result.refusal);
+        showMessage(this, *result.refusal);
         return {};
     }
     if (!result.accepted())
@@ -249,7 +249,7 @@ void frmMain::Command1_Click()
 {
     const IndexValue index = calcular();
     if (index.isGreaterThan(16.49))
-        showMessage(index.text(), QStringLiteral("IMC"));
+        showMessage(this, index.text(), QStringLiteral("IMC"));
 }
 
 void frmMain::Command2_Click()

@@ -1,7 +1,5 @@
 #include "programlook.h"
 
-#include "imageloadingstyle.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -19,27 +17,22 @@ QFont programFont()
     return font;
 }
 
-void applyProgramLook(QApplication &application)
+void applyProgramLook()
 {
-    QApplication::setStyle(new ImageLoadingStyle);
-    application.setFont(programFont());
+    QApplication::setFont(programFont());
     QApplication::setWindowIcon(QIcon(programIcon()));
-
-    static QTranslator qtTexts;
-    if (qtTexts.isEmpty() && qtTexts.load(QStringLiteral(":/i18n/qtbase_es.qm")))
-        QApplication::installTranslator(&qtTexts);
 }
 
-QPixmap readPng(const QString &path)
+bool installSpanishQtTexts(QTranslator &translator)
 {
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return translator.load(QStringLiteral(":/i18n/qtbase_es.qm")) && QApplication::installTranslator(&translator);
 }
 
 QPixmap programIcon()
 {
-    return readPng(QStringLiteral(":/images/tarvelo.png"));
+    QImageReader reader(QStringLiteral(":/images/tarvelo.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 QPixmap formulaPicture()

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QPixmap>
 
-class QApplication;
+class QTranslator;
 
 namespace tarvelo {
 
@@ -12,16 +12,18 @@ namespace tarvelo {
 QFont programFont();
 
 // Sets the program's font and window icon for the whole application, so the
-// About box and the message boxes get them too, and Qt's own texts in Spanish
-// ("Aceptar", the fields' context menu), embedded so nothing is read from disk.
-void applyProgramLook(QApplication &application);
+// message boxes get them too.
+void applyProgramLook();
 
-// The images: the icon read as the PNG it is (naming the format keeps Qt from
-// loading every image plugin to guess it), the formula built from its pixels.
+// Qt's own texts in Spanish ("Aceptar", the fields' context menu), embedded so
+// nothing is read from disk. The translator must outlive its use.
+bool installSpanishQtTexts(QTranslator &translator);
+
+// The icon, read as the PNG it is: naming the format keeps Qt from loading
+// every image plugin to guess it.
 QPixmap programIcon();
 
-// A PNG read as one, with format detection off.
-QPixmap readPng(const QString &path);
+// The formula, built from its compiled-in pixels.
 QPixmap formulaPicture();
 
 } // namespace tarvelo

@@ -1,14 +1,21 @@
 #include "widgetmessagepresenter.h"
 
-#include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace tarvelo {
 
-void WidgetMessagePresenter::present(const QString &prompt, const QString &title)
+void WidgetMessagePresenter::present(QObject *owner, const QString &prompt, const QString &title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, qobject_cast<QWidget *>(owner));
     box.setTextFormat(Qt::PlainText);
+    // QMessageBox sizes itself to its text and ignores a minimum width; a
+    // row holding a spacer that wide gives the title room ("24,22" alone
+    // would make a box too narrow for its title bar).
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(kMessageBoxMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

@@ -9,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    tarvelo::Startup startup(application);
+    tarvelo::Startup startup;
     FirstPaintReporter reporter(&startup.window());
     return QApplication::exec();
 }

@@ -60,13 +60,13 @@ int main(int argc, char *argv[])
                                            "de una persona , sin considerar el sexo."), client);
     text->setWordWrap(true);
     text->setGeometry(10, 184, 273, 65);
-    auto *line = new QLabel(QStringLiteral("IMC 24,22 Kg/m\u00B2 Peso normal"), status);
+    auto *line = new QLabel(QStringLiteral("IMC 24,22 Kg/m² Peso normal"), status);
     line->setStyleSheet(QStringLiteral("color: blue"));
     line->move(101, 8);
     auto *picture = new QLabel(client);
     picture->setPixmap(QPixmap(QStringLiteral(":/floor/formula.gif")));
     picture->setGeometry(64, 210, 168, 50);
-    (new QLabel(QStringLiteral("<b>Clasificaci\u00F3n de OMS del IMC</b>"), client))->move(62, 264);
+    (new QLabel(QStringLiteral("<b>Clasificación de OMS del IMC</b>"), client))->move(62, 264);
     (new QLabel(QStringLiteral("25,5 a 30 Obesidad I"), client))->move(178, 280);
     auto *normal = new QLabel(QStringLiteral("20,5 a 25,5 Peso normal"), client);
     normal->setWordWrap(true);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -17,7 +18,25 @@ namespace tarvelo::testing {
 inline void prepareGuiTest()
 {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook(*qApp);
+    applyProgramLook();
+}
+
+// Runs `whileOpen` once `window` is the active modal window, and closes the
+// window afterwards on every path, a failed check included, so that a test
+// never hangs in exec(). Call it just before the call that opens the window.
+template <typename Window, typename Check>
+void whenModal(QObject *context, Window *window, Check whileOpen)
+{
+    QTimer::singleShot(0, context, [window, whileOpen] {
+        const auto closeAnyway = qScopeGuard([window] {
+            if (window->isVisible())
+                window->done(0);
+        });
+        // No window manager offscreen to activate the new window.
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        whileOpen(window);
+    });
 }
 
 template <typename T>

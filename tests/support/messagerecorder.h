@@ -20,14 +20,16 @@ class MessageRecorder : public MessagePresenter {
 public:
     MessageRecorder() : m_scope(*this) {}
 
-    void present(const QString &prompt, const QString &title) override
+    void present(QObject *owner, const QString &prompt, const QString &title) override
     {
         messages.append({prompt, title});
+        owners.append(owner);
         if (onPresent)
             onPresent(prompt);
     }
 
     QList<RecordedMessage> messages;
+    QList<QObject *> owners;
     // Runs while the "box" is open, to see what the caller had done by then.
     std::function<void(const QString &)> onPresent;
 

@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook(application);
+    applyProgramLook();
     testing::MessageRecorder boxes;
 
     frmMain window;

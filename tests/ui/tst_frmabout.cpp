@@ -34,7 +34,8 @@ private slots:
     void shouldIgnoreClickOnAddress();
 
 private:
-    // Opens the box modally and runs `whileOpen` inside its event loop.
+    // Opens the box modally and runs `whileOpen` inside its event loop; the
+    // box is closed afterwards whatever happened.
     void openAbout(const std::function<void(frmAbout *)> &whileOpen);
 
     std::unique_ptr<MessageRecorder> m_messages;
@@ -59,15 +60,7 @@ void TestFrmAbout::cleanup()
 
 void TestFrmAbout::openAbout(const std::function<void(frmAbout *)> &whileOpen)
 {
-    QTimer::singleShot(0, this, [this, whileOpen] {
-        // No window manager offscreen to activate the new window.
-        m_about->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), m_about);
-        whileOpen(m_about);
-        // Whatever happened, do not leave the loop hanging.
-        if (m_about->isVisible())
-            m_about->reject();
-    });
+    whenModal(this, m_about, whileOpen);
     m_about->showModal();
 }
 
@@ -97,7 +90,7 @@ void TestFrmAbout::shouldShowExactTexts_data()
     QTest::newRow("cmdOK") << "cmdOK" << "Aceptar";
     QTest::newRow("lblTitle") << "lblTitle" << "Calculadora del Indice de Masa Corporal por Velmarro";
     QTest::newRow("lblDescription") << "lblDescription"
-        << QString::fromUtf8("Esta aplicaci\xC3\xB3n calcula el \xC3\x8Dndice de Masa Corporal que puede ayudar a "
+        << QString::fromUtf8("Esta aplicación calcula el Índice de Masa Corporal que puede ayudar a "
                              "determinar si una persona tiene sobrepeso, basado en los valores de la OMS.");
     QTest::newRow("lblDisclaimer") << "lblDisclaimer" << "";
 }
@@ -192,9 +185,9 @@ void TestFrmAbout::shouldBuildVersionLineOnLoad_data()
     QTest::addColumn<int>("minor");
     QTest::addColumn<int>("revision");
     QTest::addColumn<QString>("line");
-    QTest::newRow("program-1-0-0") << 1 << 0 << 0 << QString::fromUtf8("Versi\xC3\xB3n 1.0.0");
-    QTest::newRow("no-leading-zeros") << 2 << 10 << 7 << QString::fromUtf8("Versi\xC3\xB3n 2.10.7");
-    QTest::newRow("largest") << 32767 << 32767 << 32767 << QString::fromUtf8("Versi\xC3\xB3n 32767.32767.32767");
+    QTest::newRow("program-1-0-0") << 1 << 0 << 0 << QStringLiteral("Versión 1.0.0");
+    QTest::newRow("no-leading-zeros") << 2 << 10 << 7 << QStringLiteral("Versión 2.10.7");
+    QTest::newRow("largest") << 32767 << 32767 << 32767 << QStringLiteral("Versión 32767.32767.32767");
 }
 
 void TestFrmAbout::shouldBuildVersionLineOnLoad()

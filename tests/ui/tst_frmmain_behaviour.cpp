@@ -5,6 +5,7 @@
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
+#include "ui/programlook.h"
 #include "ui/widgetmessagepresenter.h"
 
 #include <QAction>
@@ -15,13 +16,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTranslator>
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
 
 namespace {
 
-const QString kHeightNotNumeric = QString::fromUtf16(refusal::kHeightNotNumeric);
+const QString kHeightNotNumeric = QStringLiteral("debe ingresar un Número: Ej: 100");
 const auto status = statusText;
 
 } // namespace
@@ -306,6 +308,10 @@ void TestFrmMainBehaviour::shouldOpenSameAboutBoxEachTimeLoadingItAnew()
     const auto inspectAndClose = [&] {
         QTimer::singleShot(0, this, [&] {
             frmAbout *box = m_window->aboutBox();
+            const auto closeAnyway = qScopeGuard([box] {
+                if (box->isVisible())
+                    box->done(0);
+            });
             boxes << box;
             versions << child<QLabel>(box, "lblVersion")->text();
             blocked = blocked && QApplication::activeModalWidget() == box && box->isModal();
@@ -319,7 +325,7 @@ void TestFrmMainBehaviour::shouldOpenSameAboutBoxEachTimeLoadingItAnew()
         inspectAndClose();
         child<QAction>(m_window.get(), "mnuHelpAbout")->trigger();
     }
-    QCOMPARE(versions, QStringList({QString::fromUtf8("Versi\xC3\xB3n 1.0.0"), QString::fromUtf8("Versi\xC3\xB3n 2.10.7")}));
+    QCOMPARE(versions, QStringList({QStringLiteral("Versión 1.0.0"), QStringLiteral("Versión 2.10.7")}));
     QCOMPARE(boxes.size(), 2);
     QCOMPARE(boxes[0], boxes[1]);
     QCOMPARE(m_window->findChildren<frmAbout *>().size(), 1);
@@ -378,44 +384,57 @@ void TestFrmMainBehaviour::shouldEndProgramEachWay()
 void TestFrmMainBehaviour::shouldReportUnexpectedErrorAndExit()
 {
     ExitRecorder exits;
-    bool first = true;
     // A box that fails to open stands in for any unexpected fault in a handler.
-    m_messages->onPresent = [&](const QString &) {
-        if (std::exchange(first, false))
+    m_messages->onPresent = [&](const QString &prompt) {
+        if (!prompt.startsWith("Se produjo"))
             throw std::runtime_error("fallo inyectado");
     };
     height()->setText("abc");
     weight()->setText("70");
+    // A second fault after the report is not reported again.
+    weight()->setText("71");
     QCOMPARE(exits.codes, QList<int>({kUntrappedErrorExitCode}));
-    QCOMPARE(m_messages->messages.size(), 2);
+    QCOMPARE(m_messages->messages.size(), 3);
     const RecordedMessage report = m_messages->messages.at(1);
     QCOMPARE(report.title, QString("Tarvelo"));
-    QVERIFY(report.prompt.startsWith("Se produjo un error inesperado"));
-    QVERIFY(report.prompt.contains("fallo inyectado"));
+    QCOMPARE(report.prompt,
+             QStringLiteral("Se produjo un error inesperado y el programa se cerrará.\n\nDetalle: fallo inyectado"));
 }
 
 void TestFrmMainBehaviour::shouldShowRealBoxWithSpanishButton()
 {
+    QTranslator qtTexts;
+    QVERIFY(installSpanishQtTexts(qtTexts));
     WidgetMessagePresenter real;
     ScopedMessagePresenter scope(real);
     QString title, text, button;
     int buttons = 0;
     QMessageBox::Icon icon = QMessageBox::Warning;
+    QWidget *owner = nullptr;
+    QSize size;
     QTimer::singleShot(0, this, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
+        const auto closeAnyway = qScopeGuard([box] {
+            if (box)
+                box->done(0);
+        });
+        if (!box)
+            return;
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
+        owner = box->parentWidget();
+        size = box->size();
         buttons = box->buttons().size();
         button = box->buttons().value(0)->text();
-        QTest::keyClick(box, Qt::Key_Return);
     });
     height()->setText("");
     weight()->setText("7");
     QCOMPARE(title, QString("Tarvelo"));
     QCOMPARE(text, kHeightNotNumeric);
     QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(owner, m_window.get());
+    QVERIFY2(size.width() >= kMessageBoxMinimumWidth, qPrintable(QString::number(size.width())));
     QCOMPARE(buttons, 1);
     QCOMPARE(button, QString("Aceptar"));
     QCOMPARE(statusLine(), kBelowBands);

@@ -25,8 +25,8 @@ private slots:
 
     void shouldRoundTwipsToNearestPixel_data();
     void shouldRoundTwipsToNearestPixel();
-    void shouldPlaceWitnessControls_data();
-    void shouldPlaceWitnessControls();
+    void shouldPlaceEveryControl_data();
+    void shouldPlaceEveryControl();
     void shouldBeFixedSizeNormalWindow();
     void shouldOpenCentredWithFocusInHeight();
     void shouldShowExactTexts_data();
@@ -85,26 +85,45 @@ void TestFrmMainLayout::shouldRoundTwipsToNearestPixel()
     QCOMPARE(twipsToPixels(twips), pixels);
 }
 
-void TestFrmMainLayout::shouldPlaceWitnessControls_data()
+void TestFrmMainLayout::shouldPlaceEveryControl_data()
 {
+    // Auto-sized labels: their corner is placed, their size follows the font.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("Frame1") << "Frame1" << QRect(17, 20, 263, 53);
-    QTest::newRow("txtAltura-in-frame") << "txtAltura" << QRect(40, 18, 113, 25);
-    QTest::newRow("txtKilo-in-frame") << "txtKilo" << QRect(40, 18, 113, 25);
-    QTest::newRow("Command1") << "Command1" << QRect(70, 138, 137, 39);
-    QTest::newRow("Command2-outside") << "Command2" << QRect(310, 228, 83, 35);
-    QTest::newRow("Frame3") << "Frame3" << QRect(0, 318, 293, 23);
-    QTest::newRow("Label2") << "Label2" << QRect(10, 184, 273, 65);
-    QTest::newRow("Picture1-image-size") << "Picture1" << QRect(64, 210, 168, 50);
-    QTest::newRow("Label20-fixed") << "Label20" << QRect(112, 280, 63, 29);
+    QTest::addColumn<bool>("autoSized");
+    QTest::addColumn<QString>("container");
+    QTest::newRow("Frame1") << "Frame1" << QRect(17, 20, 263, 53) << false << "clientArea";
+    QTest::newRow("txtAltura-in-frame") << "txtAltura" << QRect(40, 18, 113, 25) << false << "Frame1";
+    QTest::newRow("Lcm-in-frame") << "Lcm" << QRect(160, 24, 17, 13) << true << "Frame1";
+    QTest::newRow("Frame2") << "Frame2" << QRect(17, 80, 263, 53) << false << "clientArea";
+    QTest::newRow("txtKilo-in-frame") << "txtKilo" << QRect(40, 18, 113, 25) << false << "Frame2";
+    QTest::newRow("Label1-in-frame") << "Label1" << QRect(160, 24, 62, 13) << true << "Frame2";
+    QTest::newRow("Command1") << "Command1" << QRect(70, 138, 137, 39) << false << "clientArea";
+    QTest::newRow("Frame3") << "Frame3" << QRect(0, 318, 293, 23) << false << "clientArea";
+    QTest::newRow("Command2-outside") << "Command2" << QRect(310, 228, 83, 35) << false << "clientArea";
+    QTest::newRow("Label2") << "Label2" << QRect(10, 184, 273, 65) << false << "clientArea";
+    QTest::newRow("lKilo-in-frame") << "lKilo" << QRect(139, 8, 15, 13) << true << "Frame3";
+    QTest::newRow("Picture1-image-size") << "Picture1" << QRect(64, 210, 168, 50) << false << "clientArea";
+    QTest::newRow("Label6") << "Label6" << QRect(62, 264, 169, 13) << true << "clientArea";
+    QTest::newRow("Label25") << "Label25" << QRect(178, 280, 99, 15) << true << "clientArea";
+    QTest::newRow("Label20-fixed") << "Label20" << QRect(112, 280, 63, 29) << false << "clientArea";
+    QTest::newRow("Label16") << "Label16" << QRect(4, 280, 101, 15) << true << "clientArea";
+    QTest::newRow("Label18") << "Label18" << QRect(4, 296, 104, 15) << true << "clientArea";
+    QTest::newRow("Label30") << "Label30" << QRect(178, 296, 111, 15) << true << "clientArea";
 }
 
-void TestFrmMainLayout::shouldPlaceWitnessControls()
+void TestFrmMainLayout::shouldPlaceEveryControl()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    QCOMPARE(child<QWidget>(m_window.get(), name.toLatin1())->geometry(), geometry);
+    QFETCH(bool, autoSized);
+    QFETCH(QString, container);
+    const QWidget *control = child<QWidget>(m_window.get(), name.toLatin1());
+    QCOMPARE(control->parentWidget()->objectName(), container);
+    if (autoSized)
+        QCOMPARE(control->pos(), geometry.topLeft());
+    else
+        QCOMPARE(control->geometry(), geometry);
 }
 
 void TestFrmMainLayout::shouldBeFixedSizeNormalWindow()
@@ -154,7 +173,7 @@ void TestFrmMainLayout::shouldShowExactTexts_data()
                             << "El IMC define el grado de adiposidad a partir de los datos de peso y altura de una "
                                "persona , sin considerar el sexo.";
     QTest::newRow("lKilo") << "lKilo" << "";
-    QTest::newRow("Label6") << "Label6" << QString::fromUtf8("Clasificaci\xC3\xB3n de OMS del IMC");
+    QTest::newRow("Label6") << "Label6" << QStringLiteral("Clasificación de OMS del IMC");
     QTest::newRow("Label25") << "Label25" << "25,5 a 30 Obesidad I";
     QTest::newRow("Label20") << "Label20" << "20,5 a 25,5 Peso normal";
     QTest::newRow("Label16") << "Label16" << "16,5 a 18,5 Infrapeso";
@@ -371,7 +390,7 @@ void TestFrmMainLayout::shouldExposeFieldsToScreenReaders()
 
     child<QLineEdit>(m_window.get(), "txtAltura")->setText("170");
     child<QLineEdit>(m_window.get(), "txtKilo")->setText("70");
-    QCOMPARE(accessible("lKilo")->text(QAccessible::Name), QString::fromUtf8("IMC 24,22 Kg/m\xC2\xB2 Peso normal"));
+    QCOMPARE(accessible("lKilo")->text(QAccessible::Name), QStringLiteral("IMC 24,22 Kg/m² Peso normal"));
 }
 
 void TestFrmMainLayout::shouldHideLabel2BehindOpaquePicture()

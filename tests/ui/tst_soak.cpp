@@ -32,6 +32,7 @@ void TestSoak::shouldSurviveTwentyThousandActions()
     QVERIFY(exits.codes.isEmpty());
     QVERIFY(boxes.answered > 0);
     QVERIFY(driver.aboutOpenings > 100);
+    QCOMPARE(driver.unclosedAboutBoxes, 0);
     // One About box for the whole run.
     QCOMPARE(window.findChildren<frmAbout *>().size(), 1);
     QVERIFY(window.findChild<QLineEdit *>("txtAltura")->text().size() <= 3);
