@@ -61,6 +61,7 @@ fuzz:
 
 deb: $(BUILD_DIR)/app/tarvelo
 	@scripts/install-deps run deb
+	cmake --build $(BUILD_DIR) --target tarvelo_docs
 	cd $(BUILD_DIR) && cpack -G DEB
 	scripts/check-deb $(BUILD_DIR)/tarvelo_*_amd64.deb
 
