@@ -42,6 +42,9 @@ void checkNumber(const QString &text)
     require(numeric == readDecimal(text).has_value());
     const auto single = toSingle(text);
     const auto integer = toInteger16(text);
+    // Blanks as pasted around a number change nothing.
+    const QString pasted = QStringLiteral("\u00A0\r\n") + text + QStringLiteral("\u2029\u202F\t");
+    require(isNumeric(pasted) == numeric && toSingle(pasted) == single && toInteger16(pasted) == integer);
     if (!numeric) {
         require(!single && !integer);
         return;

@@ -15,18 +15,34 @@ namespace {
 constexpr std::size_t kMaxKeptDigits = 800;
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 } // namespace
+
+bool isNumberBlank(char16_t c)
+{
+    switch (c) {
+    case u' ':
+    case u'\t':
+    case u'\r':
+    case u'\n':
+    case u'\u2028':
+    case u'\u2029':
+    case u'\u00A0':
+    case u'\u202F':
+        return true;
+    default:
+        return false;
+    }
+}
 
 std::optional<DecimalNumber> readDecimal(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin].unicode()))
+    while (begin < end && isNumberBlank(text[begin].unicode()))
         ++begin;
-    while (end > begin && isBlank(text[end - 1].unicode()))
+    while (end > begin && isNumberBlank(text[end - 1].unicode()))
         --end;
 
     DecimalNumber number;

@@ -1,7 +1,8 @@
 #pragma once
 
 // How the program reads the numbers people type. One rule for every field:
-// blanks and tabs around the number are ignored; an optional sign directly
+// blanks around the number are ignored (spaces, tabs, line breaks and no-break
+// spaces, as pasted from spreadsheets and web pages); an optional sign directly
 // before the digits; ASCII digits with at most one decimal mark, "," or ".";
 // at least one digit; an optional exponent (e/E, optional sign, digits).
 // Digits are read with std::from_chars, never with the C library, whose
@@ -25,6 +26,10 @@ struct DecimalNumber {
     // kept digits are enough for any rounding a 16- or 32-bit result needs.
     bool inexactTail = false;
 };
+
+// A character that may stand around a number: space, tab, CR, LF, U+2028,
+// U+2029, U+00A0 or U+202F.
+bool isNumberBlank(char16_t c);
 
 std::optional<DecimalNumber> readDecimal(QStringView text);
 

@@ -4,8 +4,10 @@
 #include "runtime/messagebox.h"
 #include "runtime/untrappederror.h"
 #include "ui/captionlabel.h"
-#include "ui/frmabout.h"
+#include "runtime/numbers.h"
+#include "ui/pastelimit.h"
 #include "ui/programlook.h"
+#include "ui/statusline.h"
 #include "ui/twips.h"
 
 #include <QAction>
@@ -113,7 +115,8 @@ void frmMain::buildControls()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(255, 300, 3945, 795));
     txtAltura = makeField(QStringLiteral("txtAltura"), Frame1);
-    txtAltura->setMaxLength(3);
+    // Three characters at most, typed or pasted; blanks around a paste do not count.
+    txtAltura->setValidator(new PasteLimit(3, txtAltura));
     txtAltura->setAccessibleName(QStringLiteral("Altura"));
     txtAltura->setAccessibleDescription(QStringLiteral("en centímetros"));
     Lcm = CaptionLabel::create(QStringLiteral("Lcm"), QStringLiteral("cm"), Sizing::AutoSize,
@@ -150,8 +153,7 @@ void frmMain::buildControls()
                                       "una persona , sin considerar el sexo."),
                        Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
 
-    lKilo = CaptionLabel::create(QStringLiteral("lKilo"), QString(), Sizing::AutoSize, twipsRect(kStatusLeftTwips, 120, 225, 195),
-                      Frame3);
+    lKilo = new StatusLine(twipsRect(kStatusLeftTwips, 120, 225, 195), Frame3);
     lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette blue = lKilo->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -226,9 +228,15 @@ CaptionLabel *frmMain::bandLabel(BandLabel label) const
 
 IndexValue frmMain::calcular()
 {
+    return calculate(Refusals::Shown);
+}
+
+IndexValue frmMain::calculate(Refusals refusals)
+{
     const IndexCalculation result = calculateIndex(txtAltura->text(), txtKilo->text());
     if (result.refusal) {
-        showMessage(this, *result.refusal);
+        if (refusals == Refusals::Shown)
+            showMessage(this, *result.refusal);
         return {};
     }
     if (!result.accepted())
@@ -239,10 +247,15 @@ IndexValue frmMain::calcular()
 
 void frmMain::etiquetas(const IndexValue &indexText)
 {
-    for (BandLabel label : kBandLabels)
+    for (BandLabel label : kBandLabels) {
         bandLabel(label)->setBorderStyle(0);
-    if (CaptionLabel *framed = bandLabel(labelToFrame(indexText)))
+        bandLabel(label)->setAccessibleDescription(QString());
+    }
+    if (CaptionLabel *framed = bandLabel(labelToFrame(indexText))) {
         framed->setBorderStyle(1);
+        // What the frame shows, for those who cannot see it.
+        framed->setAccessibleDescription(QStringLiteral("actual"));
+    }
 }
 
 void frmMain::Command1_Click()
@@ -281,12 +294,17 @@ void frmMain::txtAltura_Change()
 {
     if (txtAltura->text().size() == 3)
         txtKilo->setFocus();
+    // Once there is a weight, the status line and the frame follow the height
+    // too, or they would name a class the fields no longer give. The height
+    // is still being typed, so its refusals are not worth a box.
+    if (isNumeric(txtKilo->text()))
+        lKilo->setStatus(statusCaption(calculate(Refusals::Silent)));
 }
 
 void frmMain::txtKilo_Change()
 {
     const IndexValue index = calcular();
-    lKilo->setCaption(statusCaption(index));
+    lKilo->setStatus(statusCaption(index));
 }
 
 void frmMain::keyPressEvent(QKeyEvent *event)

@@ -10,6 +10,8 @@
 //               and returns Empty; otherwise etiquetas frames the band label
 //               and the index text is returned
 //   → statusCaption(index) → lKilo, written only after calcular has returned.
+// A change of the height does the same once the weight field holds a number,
+// without refusal boxes.
 //
 // Every handler runs through runGuarded, so an unexpected error is reported
 // and ends the program instead of crossing Qt's event loop.
@@ -32,6 +34,7 @@ class QPushButton;
 namespace tarvelo {
 
 class CaptionLabel;
+class StatusLine;
 
 
 // A QDialog underneath, for its default-button handling of Enter; shown as a
@@ -61,6 +64,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    enum class Refusals { Shown, Silent };
+    IndexValue calculate(Refusals refusals);
+
     void buildMenus();
     void buildControls();
     void placeStatusLine();
@@ -85,7 +91,7 @@ private:
     QGroupBox *Frame3 = nullptr;
     QPushButton *Command2 = nullptr;
     CaptionLabel *Label2 = nullptr;
-    CaptionLabel *lKilo = nullptr;
+    StatusLine *lKilo = nullptr;
     QLabel *Picture1 = nullptr;
     CaptionLabel *Label6 = nullptr;
     CaptionLabel *Label25 = nullptr;

@@ -1,5 +1,7 @@
 #include "programlook.h"
 
+#include "statusline.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -19,6 +21,7 @@ QFont programFont()
 
 void applyProgramLook()
 {
+    installAccessibleRoles();
     QApplication::setFont(programFont());
     QApplication::setWindowIcon(QIcon(programIcon()));
 }

@@ -59,7 +59,16 @@ void TestNumbers::shouldTellNumericTexts_data()
     QTest::newRow("two-signs") << "+-5" << false;
     QTest::newRow("inner-blank") << "1 0" << false;
     QTest::newRow("trailing-letter") << "70kg" << false;
-    QTest::newRow("newline") << "70\n" << false;
+    // Pasted from a spreadsheet or a web page.
+    QTest::newRow("spreadsheet-cell-lf") << "70\n" << true;
+    QTest::newRow("spreadsheet-cell-crlf") << "70\r\n" << true;
+    QTest::newRow("line-break-before") << "\n\r170" << true;
+    QTest::newRow("unicode-line-paragraph") << QString::fromUtf16(u"\u202870,5\u2029") << true;
+    QTest::newRow("no-break-spaces") << QString::fromUtf16(u"\u00A070\u202F") << true;
+    QTest::newRow("line-break-inside") << "7\n0" << false;
+    QTest::newRow("no-break-space-inside") << QString::fromUtf16(u"1\u00A0000") << false;
+    QTest::newRow("no-break-space-after-sign") << QString::fromUtf16(u"-\u00A05") << false;
+    QTest::newRow("other-unicode-space") << QString::fromUtf16(u"\u200370") << false;
     QTest::newRow("arabic-indic-digits") << QString::fromUtf16(u"\u0667\u0660") << false;
     QTest::newRow("fullwidth-digits") << QString::fromUtf16(u"\uFF17\uFF10") << false;
     QTest::newRow("nul-inside") << QString::fromUtf16(u"7\u00000", 3) << false;

@@ -38,6 +38,10 @@ private slots:
 
     void shouldFollowEveryWeightKeystroke_data();
     void shouldFollowEveryWeightKeystroke();
+    void shouldFollowHeightOnceWeightIsNumeric_data();
+    void shouldFollowHeightOnceWeightIsNumeric();
+    void shouldReadPastedNumbers_data();
+    void shouldReadPastedNumbers();
     void shouldShowRefusalBeforeWritingStatus();
     void shouldKeepFramedLabelAfterRefusal();
     void shouldShowIndexOnCalcular_data();
@@ -130,6 +134,91 @@ void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke()
         QCOMPARE(message, (RecordedMessage{kHeightNotNumeric, "Tarvelo"}));
 }
 
+void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric_data()
+{
+    QTest::addColumn<QString>("weightText");
+    QTest::addColumn<QString>("typedHeight");
+    QTest::addColumn<QString>("expectedStatus");
+    QTest::addColumn<QString>("expectedFramed");
+
+    QTest::newRow("typed-over") << "70" << "150" << status("31,11", " Obesidad premorbida") << "Label30";
+    QTest::newRow("every-intermediate-height") << "70" << "1" << status("700.000,00", "") << "";
+    QTest::newRow("zero-height-silent") << "70" << "0" << kBelowBands << "Label20";
+    QTest::newRow("letters-height-silent") << "70" << "a" << kBelowBands << "Label20";
+    QTest::newRow("emptied-height-silent") << "70" << "\b" << kBelowBands << "Label20";
+    QTest::newRow("zero-weight-silent") << "0" << "150" << kBelowBands << "";
+    QTest::newRow("weight-beyond-16-bits-silent") << "40000" << "150" << kBelowBands << "";
+    // No number in the weight field: the height changes nothing.
+    QTest::newRow("empty-weight-unchanged") << "" << "150" << "" << "";
+    QTest::newRow("letters-weight-unchanged") << "7a" << "150" << kBelowBands << "";
+}
+
+void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric()
+{
+    QFETCH(QString, weightText);
+    QFETCH(QString, typedHeight);
+    QFETCH(QString, expectedStatus);
+    QFETCH(QString, expectedFramed);
+
+    height()->setText("170");
+    weight()->setText(weightText);
+    m_messages->messages.clear();
+    height()->setFocus();
+    height()->selectAll();
+    for (const QChar c : typedHeight) {
+        if (c == u'\b')
+            QTest::keyClick(height(), Qt::Key_Backspace);
+        else
+            QTest::keyClick(height(), c.toLatin1());
+    }
+    QCOMPARE(statusLine(), expectedStatus);
+    QCOMPARE(framedLabel(), expectedFramed);
+    // A change of the height never opens a box.
+    QCOMPARE(m_messages->messages, QList<RecordedMessage>());
+}
+
+void TestFrmMainBehaviour::shouldReadPastedNumbers_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expectedText");
+    QTest::addColumn<QString>("expectedStatus");
+
+    const QString normal = status("24,22", " Peso normal");
+    const QString heavier = status("37,78", " Obesidad premorbida");
+    QTest::newRow("height-cell-lf") << "txtAltura" << "170\n" << "170" << normal;
+    QTest::newRow("height-cell-crlf") << "txtAltura" << "170\r\n" << "170" << normal;
+    QTest::newRow("height-blank-before") << "txtAltura" << " 170" << "170" << normal;
+    QTest::newRow("height-no-break-spaces") << "txtAltura" << QString::fromUtf16(u"\u00A0170\u202F") << "170" << normal;
+    QTest::newRow("height-line-separator") << "txtAltura" << QString::fromUtf16(u"\u2028170\u2029") << "170" << normal;
+    QTest::newRow("height-blank-inside-kept") << "txtAltura" << "1 70" << "1 7" << kBelowBands;
+    QTest::newRow("height-too-long-cut") << "txtAltura" << "17055" << "170" << normal;
+    QTest::newRow("weight-cell-lf") << "txtKilo" << "85\n" << "85\n" << heavier;
+    QTest::newRow("weight-cell-crlf") << "txtKilo" << "85\r\n" << "85\r\n" << heavier;
+    QTest::newRow("weight-no-break-space") << "txtKilo" << QString::fromUtf16(u"\u00A085") << QString::fromUtf16(u"\u00A085") << heavier;
+    QTest::newRow("weight-break-inside") << "txtKilo" << "8\n5" << "8\n5" << kBelowBands;
+}
+
+void TestFrmMainBehaviour::shouldReadPastedNumbers()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expectedText);
+    QFETCH(QString, expectedStatus);
+
+    height()->setText("150");
+    weight()->setText("70");
+    m_messages->messages.clear();
+    auto *target = child<QLineEdit>(m_window.get(), field.toLatin1());
+    QApplication::clipboard()->setText(pasted);
+    target->setFocus();
+    target->selectAll();
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(target->text(), expectedText);
+    QCOMPARE(statusLine(), expectedStatus);
+    QCOMPARE(m_messages->messages, QList<RecordedMessage>());
+}
+
 void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
 {
     height()->setText("170");
@@ -138,10 +227,9 @@ void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
     QStringList seenWhileOpen;
     m_messages->onPresent = [&](const QString &) { seenWhileOpen << statusLine() << framedLabel(); };
 
-    height()->setText("-5");
-    weight()->setText("71");
+    weight()->setText("0");
     QCOMPARE(m_messages->messages.size(), 1);
-    QCOMPARE(m_messages->messages.front().prompt, QString("Debe ingresar una altura valida, Ej: 169"));
+    QCOMPARE(m_messages->messages.front().prompt, QString("Debe ingresar un peso valido, Ej: 70"));
     // While the box is open nothing has been written yet.
     QCOMPARE(seenWhileOpen, QStringList({before, "Label20"}));
     QCOMPARE(statusLine(), kBelowBands);

@@ -317,11 +317,16 @@ void TestFrmMainLayout::shouldAcceptAnyTextWithoutHelpers()
 {
     for (const char *name : {"txtAltura", "txtKilo"}) {
         const auto *field = child<QLineEdit>(m_window.get(), name);
-        QVERIFY(!field->validator());
         QVERIFY(field->inputMask().isEmpty());
         QVERIFY(field->placeholderText().isEmpty());
         QVERIFY(!field->isClearButtonEnabled());
     }
+    QVERIFY(!child<QLineEdit>(m_window.get(), "txtKilo")->validator());
+    // The height's only rule is its length: any three characters are taken.
+    auto *height = child<QLineEdit>(m_window.get(), "txtAltura");
+    QTest::keyClicks(height, "x ,");
+    QCOMPARE(height->text(), QString("x ,"));
+    QVERIFY(height->hasAcceptableInput());
 }
 
 void TestFrmMainLayout::shouldGrowBandLabelsByBorderAndBack()
@@ -390,7 +395,18 @@ void TestFrmMainLayout::shouldExposeFieldsToScreenReaders()
 
     child<QLineEdit>(m_window.get(), "txtAltura")->setText("170");
     child<QLineEdit>(m_window.get(), "txtKilo")->setText("70");
+    QCOMPARE(accessible("lKilo")->role(), QAccessible::StatusBar);
     QCOMPARE(accessible("lKilo")->text(QAccessible::Name), QStringLiteral("IMC 24,22 Kg/m² Peso normal"));
+    QCOMPARE(accessible("Label20")->text(QAccessible::Description), QString("actual"));
+    QCOMPARE(accessible("Label16")->text(QAccessible::Description), QString());
+    child<QLineEdit>(m_window.get(), "txtKilo")->setText("55");
+    QCOMPARE(accessible("Label20")->text(QAccessible::Description), QString());
+    QCOMPARE(accessible("Label18")->text(QAccessible::Description), QString("actual"));
+
+    // A window to a screen reader, not a dialog.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QString("Indice de Masa Corporal"));
 }
 
 void TestFrmMainLayout::shouldHideLabel2BehindOpaquePicture()

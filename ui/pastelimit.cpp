@@ -1,0 +1,63 @@
+#include "pastelimit.h"
+
+#include "runtime/numbers.h"
+
+#include <QLineEdit>
+
+namespace tarvelo {
+
+PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
+    : QValidator(field)
+    , m_maxLength(maxLength)
+    , m_before(field->text())
+{
+    connect(field, &QLineEdit::textChanged, this, [this](const QString &text) { m_before = text; });
+    const auto followCursor = [this, field] {
+        m_replacedStart = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+        m_replacedLength = field->hasSelectedText() ? field->selectedText().size() : 0;
+    };
+    connect(field, &QLineEdit::selectionChanged, this, followCursor);
+    connect(field, &QLineEdit::cursorPositionChanged, this, followCursor);
+}
+
+QValidator::State PasteLimit::validate(QString &input, int &pos) const
+{
+    // An insertion replaces the selection, or nothing at the cursor. Other
+    // edits (deleting) are read as the one run in which the texts differ.
+    qsizetype head = m_replacedStart;
+    qsizetype tail = m_before.size() - m_replacedStart - m_replacedLength;
+    const bool isInsertion = tail >= 0 && head + tail <= input.size()
+                             && QStringView(input).left(head) == QStringView(m_before).left(head)
+                             && QStringView(input).right(tail) == QStringView(m_before).right(tail);
+    if (!isInsertion) {
+        tail = std::clamp<qsizetype>(input.size() - pos, 0, m_before.size());
+        head = 0;
+        const qsizetype headLimit = std::min<qsizetype>(input.size() - tail, m_before.size() - tail);
+        while (head < headLimit && input[head] == m_before[head])
+            ++head;
+    }
+    QString inserted = input.mid(head, input.size() - tail - head);
+
+    // A single typed character is kept whatever it is.
+    if (inserted.size() > 1) {
+        qsizetype begin = 0;
+        qsizetype end = inserted.size();
+        while (begin < end && isNumberBlank(inserted[begin].unicode()))
+            ++begin;
+        while (end > begin && isNumberBlank(inserted[end - 1].unicode()))
+            --end;
+        inserted = inserted.mid(begin, end - begin);
+    }
+    const qsizetype room = m_maxLength - head - tail;
+    inserted.truncate(std::max<qsizetype>(room, 0));
+
+    const QString result = input.left(head) + inserted + input.right(tail);
+    // Nothing left to insert: refusing restores the old text without a change.
+    if (result == m_before)
+        return result == input ? Acceptable : Invalid;
+    input = result;
+    pos = int(head + inserted.size());
+    return Acceptable;
+}
+
+} // namespace tarvelo
