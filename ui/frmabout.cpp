@@ -5,6 +5,7 @@
 #include "runtime/version.h"
 #include "ui/captionlabel.h"
 #include "ui/programlook.h"
+#include "ui/readablecolours.h"
 #include "ui/twips.h"
 
 #include <QKeyEvent>
@@ -21,6 +22,8 @@ frmAbout::frmAbout(QWidget *owner)
     setWindowTitle(QStringLiteral("Acerca de Tarvelo"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsToPixels(5865), twipsToPixels(3630));
+    // The layout is fixed around the program's face, whatever the desktop's.
+    setFont(programFont());
 
     // Created in tab order, as the focus chain follows creation.
     cmdOK = new QPushButton(QStringLiteral("Aceptar"), this);
@@ -48,18 +51,29 @@ frmAbout::frmAbout(QWidget *owner)
     // The author's address is shown, not opened: plain text, no link.
     Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
                        twipsRect(2460, 780, 1650, 195), this);
-    QPalette blue = Label1->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label1->setPalette(blue);
-
-    for (CaptionLabel *black : {lblDescription, lblTitle, lblDisclaimer}) {
-        QPalette palette = black->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        black->setPalette(palette);
-    }
+    applyColours();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded([this] { cmdOK_Click(); }); });
     connect(Label1, &CaptionLabel::clicked, this, [this] { runGuarded([this] { Label1_Click(); }); });
+}
+
+void frmAbout::applyColours()
+{
+    QPalette blue = Label1->palette();
+    blue.setColor(QPalette::WindowText, readableBlue(palette()));
+    Label1->setPalette(blue);
+    for (CaptionLabel *black : {lblDescription, lblTitle, lblDisclaimer}) {
+        QPalette ink = black->palette();
+        ink.setColor(QPalette::WindowText, readableBlack(palette()));
+        black->setPalette(ink);
+    }
+}
+
+void frmAbout::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && Label1)
+        applyColours();
 }
 
 void frmAbout::showModal()

@@ -28,8 +28,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void applyColours();
+
     QLabel *picIcon = nullptr;
     QPushButton *cmdOK = nullptr;
     CaptionLabel *Label1 = nullptr;

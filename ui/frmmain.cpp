@@ -7,6 +7,7 @@
 #include "runtime/numbers.h"
 #include "ui/pastelimit.h"
 #include "ui/programlook.h"
+#include "ui/readablecolours.h"
 #include "ui/statusline.h"
 #include "ui/twips.h"
 
@@ -76,9 +77,31 @@ frmMain::frmMain(QWidget *parent)
     m_clientArea->setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     layout->addWidget(m_clientArea);
 
+    // The program's face, here and not only for the application: a desktop
+    // theme's font would replace an application font, and the layout is
+    // fixed around this one. Scaling is the way to enlarge the program.
+    setFont(programFont());
     buildMenus();
     buildControls();
+    applyColours();
     txtAltura->setFocus();
+}
+
+void frmMain::applyColours()
+{
+    // Pure blue and black ink where the palette lets them be read; colours
+    // that can be read where it does not (a dark desktop).
+    QPalette blue = lKilo->palette();
+    blue.setColor(QPalette::WindowText, readableBlue(palette()));
+    lKilo->setPalette(blue);
+    Picture1->setPixmap(formulaPicture(readableBlack(palette()), palette().color(QPalette::Window)));
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lKilo)
+        applyColours();
 }
 
 frmMain::~frmMain() = default;
@@ -155,16 +178,12 @@ void frmMain::buildControls()
 
     lKilo = new StatusLine(twipsRect(kStatusLeftTwips, 120, 225, 195), Frame3);
     lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette blue = lKilo->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    lKilo->setPalette(blue);
     connect(lKilo, &CaptionLabel::resized, this, &frmMain::placeStatusLine);
 
     // In front of the lower part of Label2 and opaque there.
     Picture1 = new QLabel(client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setPixmap(formulaPicture());
-    Picture1->setGeometry(QRect(twipsPoint(960, 3150), Picture1->pixmap().size()));
+    Picture1->setGeometry(twipsRect(960, 3150, 2520, 750));
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->setAccessibleName(QStringLiteral("IMC = peso(kg) / altura²(m)"));

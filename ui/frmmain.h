@@ -62,12 +62,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     enum class Refusals { Shown, Silent };
     IndexValue calculate(Refusals refusals);
 
     void buildMenus();
+    void applyColours();
     void buildControls();
     void placeStatusLine();
     CaptionLabel *bandLabel(BandLabel label) const;

@@ -38,7 +38,7 @@ QPixmap programIcon()
     return QPixmap::fromImage(reader.read());
 }
 
-QPixmap formulaPicture()
+QPixmap formulaPicture(const QColor &ink, const QColor &background)
 {
     // The pixels of formula.gif, compiled in: decoding the GIF at start would
     // load Qt's GIF plugin for one small picture.
@@ -48,8 +48,18 @@ QPixmap formulaPicture()
     static_assert(sizeof kFormulaRows == width * height + 1);
     QImage image(width, height, QImage::Format_Indexed8);
     QList<QRgb> colours;
-    for (const QRgb rgb : kFormulaPalette)
-        colours.append(qRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+    for (const QRgb rgb : kFormulaPalette) {
+        if (ink == Qt::black) {
+            colours.append(qRgb(qRed(rgb), qGreen(rgb), qBlue(rgb)));
+            continue;
+        }
+        // Black ink with grey edges, redrawn in another ink over this
+        // background: each grey keeps its share of ink.
+        const double share = 1.0 - qGray(rgb) / 255.0;
+        const auto mix = [share](int a, int b) { return qRound(a * share + b * (1.0 - share)); };
+        colours.append(qRgb(mix(ink.red(), background.red()), mix(ink.green(), background.green()),
+                            mix(ink.blue(), background.blue())));
+    }
     colours[kFormulaTransparentIndex] &= RGB_MASK; // as Qt's GIF reader leaves it: fully transparent
 
     image.setColorTable(colours);

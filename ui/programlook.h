@@ -23,7 +23,8 @@ bool installSpanishQtTexts(QTranslator &translator);
 // every image plugin to guess it.
 QPixmap programIcon();
 
-// The formula, built from its compiled-in pixels.
-QPixmap formulaPicture();
+// The formula, built from its compiled-in pixels, its black ink redrawn in
+// `ink` where the palette needs another colour to be read.
+QPixmap formulaPicture(const QColor &ink = Qt::black, const QColor &background = Qt::white);
 
 } // namespace tarvelo

@@ -1,5 +1,7 @@
 #include "widgetmessagepresenter.h"
 
+#include "programlook.h"
+
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -10,6 +12,7 @@ void WidgetMessagePresenter::present(QObject *owner, const QString &prompt, cons
 {
     QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, qobject_cast<QWidget *>(owner));
     box.setTextFormat(Qt::PlainText);
+    box.setFont(programFont());
     // QMessageBox sizes itself to its text and ignores a minimum width; a
     // row holding a spacer that wide gives the title room ("24,22" alone
     // would make a box too narrow for its title bar).

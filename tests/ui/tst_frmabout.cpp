@@ -4,6 +4,7 @@
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
 #include "ui/programlook.h"
+#include "ui/readablecolours.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +27,7 @@ private slots:
     void shouldBeFixedDialogOverOwner();
     void shouldOverlapNothing();
     void shouldDrawEngravedRule();
+    void shouldStayReadableInDarkPalette();
     void shouldShowProgramIcon();
     void shouldBuildVersionLineOnLoad_data();
     void shouldBuildVersionLineOnLoad();
@@ -169,6 +171,23 @@ void TestFrmAbout::shouldDrawEngravedRule()
     }
     QVERIFY(QColor(image.pixel(14, 162)) != QColor(128, 128, 128));
     QVERIFY(QColor(image.pixel(100, 165)) != QColor(Qt::white));
+}
+
+void TestFrmAbout::shouldStayReadableInDarkPalette()
+{
+    QPalette dark = m_about->palette();
+    dark.setColor(QPalette::Window, QColor(50, 50, 50));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 238));
+    m_about->setPalette(dark);
+    const QColor address = child<QLabel>(m_about, "Label1")->palette().color(QPalette::WindowText);
+    QVERIFY2(contrastRatio(address, QColor(50, 50, 50)) >= 4.5, qPrintable(address.name()));
+    QVERIFY(address.blue() > address.red());
+    for (const char *name : {"lblTitle", "lblDescription", "lblDisclaimer"})
+        QCOMPARE(child<QLabel>(m_about, name)->palette().color(QPalette::WindowText), QColor(238, 238, 238));
+
+    m_about->setPalette(QPalette(QColor(240, 240, 240)));
+    QCOMPARE(child<QLabel>(m_about, "Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(child<QLabel>(m_about, "lblTitle")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
 void TestFrmAbout::shouldShowProgramIcon()

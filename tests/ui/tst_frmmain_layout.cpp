@@ -1,6 +1,7 @@
 #include "support/guitest.h"
 #include "ui/captionlabel.h"
 #include "ui/frmmain.h"
+#include "ui/readablecolours.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
@@ -33,6 +34,9 @@ private slots:
     void shouldShowExactTexts();
     void shouldUseProgramFonts();
     void shouldDrawStatusLineBlue();
+    void shouldStayReadableInEveryPalette_data();
+    void shouldStayReadableInEveryPalette();
+    void shouldKeepProgramFontOverDesktopFont();
     void shouldFollowTabOrder();
     void shouldNameMenus();
     void shouldKeepEveryVisibleControlInsideClientArea();
@@ -213,6 +217,62 @@ void TestFrmMainLayout::shouldDrawStatusLineBlue()
     QCOMPARE(status->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QVERIFY(status->alignment() & Qt::AlignHCenter);
     QCOMPARE(status->parentWidget(), child<QWidget>(m_window.get(), "Frame3"));
+}
+
+void TestFrmMainLayout::shouldStayReadableInEveryPalette_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<bool>("fixedColours");
+    QTest::newRow("light-standard") << QColor(240, 240, 240) << QColor(0, 0, 0) << true;
+    QTest::newRow("white") << QColor(255, 255, 255) << QColor(0, 0, 0) << true;
+    QTest::newRow("adwaita-dark") << QColor(50, 50, 50) << QColor(238, 238, 238) << false;
+    QTest::newRow("black") << QColor(0, 0, 0) << QColor(255, 255, 255) << false;
+}
+
+void TestFrmMainLayout::shouldStayReadableInEveryPalette()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, text);
+    QFETCH(bool, fixedColours);
+    // Set while the program runs: the window follows.
+    QPalette palette = m_window->palette();
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    m_window->setPalette(palette);
+
+    const QColor status = child<QLabel>(m_window.get(), "lKilo")->palette().color(QPalette::WindowText);
+    QVERIFY2(contrastRatio(status, window) >= 4.5, qPrintable(status.name()));
+    // The formula's ink: its darkest or lightest colour against the window.
+    const QImage formula = child<QLabel>(m_window.get(), "Picture1")->pixmap().toImage();
+    QColor ink = window;
+    for (int y = 0; y < formula.height(); ++y) {
+        for (int x = 0; x < formula.width(); ++x) {
+            const QColor c = formula.pixelColor(x, y);
+            if (c.alpha() == 255 && contrastRatio(c, window) > contrastRatio(ink, window))
+                ink = c;
+        }
+    }
+    QVERIFY2(contrastRatio(ink, window) >= 4.5, qPrintable(ink.name()));
+    if (fixedColours) {
+        QCOMPARE(status, QColor(0, 0, 255));
+        QCOMPARE(ink, QColor(0, 0, 0));
+    } else {
+        QCOMPARE(ink, text);
+    }
+}
+
+void TestFrmMainLayout::shouldKeepProgramFontOverDesktopFont()
+{
+    const QFont before = QApplication::font();
+    const auto restore = qScopeGuard([before] { QApplication::setFont(before); });
+    // What a platform theme such as qt6ct does after start-up.
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    for (const char *name : {"txtAltura", "Label2", "Label20", "Frame1"}) {
+        const QFont font = child<QWidget>(m_window.get(), name)->font();
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(QFontInfo(font).family(), QString("FreeSans"));
+    }
 }
 
 void TestFrmMainLayout::shouldFollowTabOrder()
