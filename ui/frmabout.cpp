@@ -33,8 +33,7 @@ frmAbout::frmAbout(QWidget *owner)
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(programIcon());
-    picIcon->setGeometry(QRect(twipsPoint(240, 240), picIcon->pixmap().size()));
+    picIcon->setGeometry(twipsRect(240, 240, 480, 480));
 
     lblDisclaimer = CaptionLabel::create(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
                               twipsRect(255, 2625, 3870, 825), this);
@@ -59,6 +58,7 @@ frmAbout::frmAbout(QWidget *owner)
 
 void frmAbout::applyColours()
 {
+    picIcon->setPixmap(programIcon(devicePixelRatioF()));
     QPalette blue = Label1->palette();
     blue.setColor(QPalette::WindowText, readableBlue(palette()));
     Label1->setPalette(blue);
@@ -72,7 +72,7 @@ void frmAbout::applyColours()
 void frmAbout::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && Label1)
+    if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && Label1)
         applyColours();
 }
 

@@ -94,13 +94,15 @@ void frmMain::applyColours()
     QPalette blue = lKilo->palette();
     blue.setColor(QPalette::WindowText, readableBlue(palette()));
     lKilo->setPalette(blue);
-    Picture1->setPixmap(formulaPicture(readableBlack(palette()), palette().color(QPalette::Window)));
+    Picture1->setPixmap(formulaPicture(readableBlack(palette()), palette().color(QPalette::Window),
+                                       devicePixelRatioF()));
 }
 
 void frmMain::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && lKilo)
+    // Also on another screen's scale, for the picture's rendition.
+    if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && lKilo)
         applyColours();
 }
 

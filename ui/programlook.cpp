@@ -9,6 +9,17 @@
 
 namespace tarvelo {
 
+namespace {
+
+QPixmap readPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
+
 QFont programFont()
 {
     QFont font;
@@ -23,7 +34,9 @@ void applyProgramLook()
 {
     installAccessibleRoles();
     QApplication::setFont(programFont());
-    QApplication::setWindowIcon(QIcon(programIcon()));
+    QIcon icon(programIcon());
+    icon.addPixmap(readPng(QStringLiteral(":/images/tarvelo-64.png")));
+    QApplication::setWindowIcon(icon);
 }
 
 bool installSpanishQtTexts(QTranslator &translator)
@@ -31,21 +44,36 @@ bool installSpanishQtTexts(QTranslator &translator)
     return translator.load(QStringLiteral(":/i18n/qtbase_es.qm")) && QApplication::installTranslator(&translator);
 }
 
-QPixmap programIcon()
+bool isDevicePixelRatioChange(const QEvent *event)
 {
-    QImageReader reader(QStringLiteral(":/images/tarvelo.png"), "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    return event->type() == QEvent::DevicePixelRatioChange;
+#else
+    Q_UNUSED(event)
+    return false;
+#endif
 }
 
-QPixmap formulaPicture(const QColor &ink, const QColor &background)
+QPixmap programIcon(qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return readPng(QStringLiteral(":/images/tarvelo.png"));
+    QPixmap fine = readPng(QStringLiteral(":/images/tarvelo-64.png"));
+    fine.setDevicePixelRatio(2.0);
+    return fine;
+}
+
+QPixmap formulaPicture(const QColor &ink, const QColor &background, qreal devicePixelRatio)
 {
     // The pixels of formula.gif, compiled in: decoding the GIF at start would
     // load Qt's GIF plugin for one small picture.
 #include "assets/formula-pixels.inc"
-    constexpr int width = 168;
-    constexpr int height = 50;
-    static_assert(sizeof kFormulaRows == width * height + 1);
+    static_assert(sizeof kFormulaRows == 168 * 50 + 1 && sizeof kFormulaRows2x == 4 * 168 * 50 + 1);
+    // Above 1×, the 2× rendition, which Qt scales down at fractional ratios.
+    const int scale = devicePixelRatio > 1.0 ? 2 : 1;
+    const char *rows = scale == 2 ? kFormulaRows2x : kFormulaRows;
+    const int width = 168 * scale;
+    const int height = 50 * scale;
     QImage image(width, height, QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (const QRgb rgb : kFormulaPalette) {
@@ -66,9 +94,11 @@ QPixmap formulaPicture(const QColor &ink, const QColor &background)
     for (int y = 0; y < height; ++y) {
         uchar *line = image.scanLine(y);
         for (int x = 0; x < width; ++x)
-            line[x] = static_cast<uchar>(kFormulaRows[y * width + x] - '0');
+            line[x] = static_cast<uchar>(rows[y * width + x] - '0');
     }
-    return QPixmap::fromImage(image);
+    QPixmap picture = QPixmap::fromImage(image);
+    picture.setDevicePixelRatio(scale);
+    return picture;
 }
 
 } // namespace tarvelo

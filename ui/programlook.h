@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPixmap>
 
+class QEvent;
 class QTranslator;
 
 namespace tarvelo {
@@ -19,12 +20,19 @@ void applyProgramLook();
 // nothing is read from disk. The translator must outlive its use.
 bool installSpanishQtTexts(QTranslator &translator);
 
-// The icon, read as the PNG it is: naming the format keeps Qt from loading
-// every image plugin to guess it.
-QPixmap programIcon();
+// The icon, 32 × 32 logical pixels, read as the PNG it is: naming the format
+// keeps Qt from loading every image plugin to guess it. Above 1×, the 64-pixel
+// rendition of the same design.
+QPixmap programIcon(qreal devicePixelRatio = 1.0);
 
-// The formula, built from its compiled-in pixels, its black ink redrawn in
-// `ink` where the palette needs another colour to be read.
-QPixmap formulaPicture(const QColor &ink = Qt::black, const QColor &background = Qt::white);
+// The formula, 168 × 50 logical pixels, built from its compiled-in pixels (2×
+// ones above 1×), its black ink redrawn in `ink` where the palette needs
+// another colour to be read.
+QPixmap formulaPicture(const QColor &ink = Qt::black, const QColor &background = Qt::white,
+                       qreal devicePixelRatio = 1.0);
+
+// True for the event that tells a window its screen's scale changed (Qt 6.6
+// and later; before, a window keeps the rendition it was built with).
+bool isDevicePixelRatioChange(const QEvent *event);
 
 } // namespace tarvelo

@@ -13,7 +13,34 @@ private slots:
     void shouldBeSingleFrameTransparentGif();
     void shouldBeOpaque256ColourIcon();
     void shouldShowSameIconInBothFormats();
+    void shouldDrawSameDesignAtFinerRatios_data();
+    void shouldDrawSameDesignAtFinerRatios();
 };
+
+namespace {
+
+// Share of the coarse image's pixels whose ink (or ground) the fine one,
+// `factor` times larger, repeats in the majority of the matching block.
+double agreement(const QImage &coarse, const QImage &fine, int factor, bool (*isInk)(QColor))
+{
+    int agreeing = 0;
+    for (int y = 0; y < coarse.height(); ++y) {
+        for (int x = 0; x < coarse.width(); ++x) {
+            int inked = 0;
+            for (int dy = 0; dy < factor; ++dy) {
+                for (int dx = 0; dx < factor; ++dx)
+                    inked += isInk(fine.pixelColor(x * factor + dx, y * factor + dy));
+            }
+            agreeing += (2 * inked > factor * factor) == isInk(coarse.pixelColor(x, y));
+        }
+    }
+    return double(agreeing) / (coarse.width() * coarse.height());
+}
+
+bool isFormulaInk(QColor c) { return c.alpha() == 255 && c.lightness() < 128; }
+bool isIconGreen(QColor c) { return c.green() > c.blue(); }
+
+} // namespace
 
 void TestAssets::shouldBeSingleFrameTransparentGif()
 {
@@ -78,6 +105,36 @@ void TestAssets::shouldShowSameIconInBothFormats()
     const QImage fromIco = QImage::fromData(file.readAll(), "ico").convertToFormat(QImage::Format_RGB32);
     const QImage fromPng = programIcon().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(fromPng, fromIco);
+}
+
+void TestAssets::shouldDrawSameDesignAtFinerRatios_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("2x") << qreal(2.0);
+    // Fractional ratios take the 2x rendition, which Qt scales down.
+    QTest::newRow("1.25x") << qreal(1.25);
+    QTest::newRow("1.5x") << qreal(1.5);
+}
+
+void TestAssets::shouldDrawSameDesignAtFinerRatios()
+{
+    QFETCH(qreal, ratio);
+    const QPixmap formula = formulaPicture(Qt::black, Qt::white, ratio);
+    QCOMPARE(formula.devicePixelRatio(), 2.0);
+    QCOMPARE(formula.size(), QSize(336, 100));
+    QVERIFY(agreement(formulaPicture().toImage(), formula.toImage(), 2, isFormulaInk) > 0.97);
+
+    const QPixmap icon = programIcon(ratio);
+    QCOMPARE(icon.devicePixelRatio(), 2.0);
+    QCOMPARE(icon.size(), QSize(64, 64));
+    QVERIFY(agreement(programIcon().toImage(), icon.toImage(), 2, isIconGreen) > 0.97);
+    // The package's larger icons are the same design too.
+    for (const int size : {48, 64, 128, 256}) {
+        const QImage packaged(QStringLiteral(TARVELO_ASSETS_DIR "/tarvelo-%1.png").arg(size), "png");
+        QCOMPARE(packaged.size(), QSize(size, size));
+        if (size % 32 == 0)
+            QVERIFY(agreement(programIcon().toImage(), packaged, size / 32, isIconGreen) > 0.97);
+    }
 }
 
 QTEST_MAIN(TestAssets)

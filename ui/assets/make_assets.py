@@ -5,8 +5,9 @@ formula.gif  168 x 50, GIF89a, one transparent colour: IMC = peso(kg) / altura²
 tarvelo.ico  32 x 32, 8 bits a pixel (one 2,216-byte image): green X cross
 tarvelo.png  the same icon as PNG, for the windows and the desktop
 tarvelo-icon-image.bin  the ICO's one image alone, for the Windows resource
-formula-pixels.inc  the formula's pixels as C++ rows, so the program shows the
-             picture without loading an image plugin at start
+formula-pixels.inc  the formula's pixels as C++ rows, at 1x and 2x, so the
+             program shows the picture without loading an image plugin at start
+tarvelo-NN.png  the icon at 48, 64, 128 and 256 pixels; tarvelo.svg, scalable
 
 Only Python's standard library is used; the lettering comes from glyphs.txt.
 """
@@ -68,7 +69,8 @@ def text_width(glyphs, text, spacing=1):
     return sum(max(len(r) for r in glyphs['2' if ch == '\u00b2' else ch]) + spacing for ch in text) - spacing
 
 
-def formula_pixels():
+def formula_coverage():
+    """Ink coverage of each pixel of the 1x picture, from 0 to 1."""
     glyphs = read_glyphs()
     canvas = [[0.0] * WIDTH for _ in range(HEIGHT)]
     bar_y = 24
@@ -82,11 +84,43 @@ def formula_pixels():
     draw_text(canvas, glyphs, denominator, left + (span - text_width(glyphs, denominator)) // 2, bar_y + 5, slant=0.22)
     for bx in range(left, left + span):
         canvas[bar_y][bx] = 1.0
+    return canvas
+
+
+def quantize(canvas):
     pixels = []
     for row in canvas:
         for ink in row:
             pixels.append(TRANSPARENT if ink < 0.2 else LIGHT if ink < 0.5 else DARK if ink < 0.8 else INK)
     return pixels
+
+
+def formula_pixels(scale=1):
+    """The picture at 1x, or at `scale` times its size: the same coverage,
+    sampled between its pixels, so that edges fall on the finer grid instead
+    of doubling every pixel."""
+    canvas = formula_coverage()
+    if scale == 1:
+        return quantize(canvas)
+
+    def at(x, y):
+        return canvas[min(max(y, 0), HEIGHT - 1)][min(max(x, 0), WIDTH - 1)]
+
+    fine = []
+    for y in range(HEIGHT * scale):
+        fy = (y + 0.5) / scale - 0.5
+        y0 = math.floor(fy)
+        wy = fy - y0
+        row = []
+        for x in range(WIDTH * scale):
+            fx = (x + 0.5) / scale - 0.5
+            x0 = math.floor(fx)
+            wx = fx - x0
+            top = at(x0, y0) * (1 - wx) + at(x0 + 1, y0) * wx
+            bottom = at(x0, y0 + 1) * (1 - wx) + at(x0 + 1, y0 + 1) * wx
+            row.append(top * (1 - wy) + bottom * wy)
+        fine.append(row)
+    return quantize(fine)
 
 
 def lzw_encode(pixels, min_code_size):
@@ -151,16 +185,20 @@ def write_gif(path, width, height, palette, pixels, transparent_index):
         f.write(gif)
 
 
-def icon_pixels():
-    """Palette and 32 x 32 indexed pixels: a broad dark-green X with shaded
-    edges on pale lilac-grey, no transparency."""
-    ground = (0xCC, 0xC4, 0xD8)
-    greens = [(0x00, 0x50, 0x18), (0x10, 0x66, 0x28), (0x3A, 0x86, 0x4A), (0x7E, 0xAE, 0x88)]
-    palette = [ground] + greens
+ICON_GROUND = (0xCC, 0xC4, 0xD8)
+ICON_GREENS = [(0x00, 0x50, 0x18), (0x10, 0x66, 0x28), (0x3A, 0x86, 0x4A), (0x7E, 0xAE, 0x88)]
+ICON_SIZES = (48, 64, 128, 256)
+
+
+def icon_pixels(size=32):
+    """Palette and size x size indexed pixels: a broad dark-green X with shaded
+    edges on pale lilac-grey, no transparency. Drawn on a 32-unit grid, so
+    every size is the same design."""
+    palette = [ICON_GROUND] + ICON_GREENS
     pixels = []
-    for y in range(32):
-        for x in range(32):
-            cx, cy = x + 0.5 - 16, y + 0.5 - 16
+    for y in range(size):
+        for x in range(size):
+            cx, cy = (x + 0.5) * 32 / size - 16, (y + 0.5) * 32 / size - 16
             # Distance to the nearer diagonal, in pixels.
             d = min(abs(cx - cy), abs(cx + cy)) / math.sqrt(2)
             inside = max(abs(cx), abs(cy)) < 13.5
@@ -193,33 +231,67 @@ def write_ico(path, palette, pixels):
         f.write(image)
 
 
-def write_png(path, palette, pixels):
-    raw = b''.join(b'\x00' + b''.join(bytes(palette[p]) for p in pixels[y * 32:(y + 1) * 32]) for y in range(32))
+def write_png(path, palette, pixels, size=32):
+    raw = b''.join(b'\x00' + b''.join(bytes(palette[p]) for p in pixels[y * size:(y + 1) * size])
+                   for y in range(size))
 
     def chunk(kind, data):
         return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
 
-    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 32, 32, 8, 2, 0, 0, 0))
+    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 2, 0, 0, 0))
     png += chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
     with open(path, 'wb') as f:
         f.write(png)
 
 
-OUTPUTS = ('formula.gif', 'formula-pixels.inc', 'tarvelo.ico', 'tarvelo-icon-image.bin', 'tarvelo.png')
+def write_svg(path):
+    """The icon's bands as shapes on its 32-unit grid, drawn in the order of
+    the pixels' rule (the nearer diagonal decides): the bands of both arms,
+    widest first, then the shaded edges, then the cores, all clipped to the
+    inner square."""
+    hexes = ['#%02X%02X%02X' % c for c in [ICON_GROUND] + ICON_GREENS]
+
+    def bar(angle, x, y, width, height, colour):
+        return (f'<rect x="{x}" y="{y}" width="{width}" height="{height:.1f}" fill="{hexes[colour]}" '
+                f'transform="rotate({angle})"/>')
+
+    shapes = []
+    for half_width, colour in ((5.2, 4), (4.4, 3), (3.4, 1)):
+        for angle in (45, -45):
+            shapes.append(bar(angle, -30, -half_width, 60, 2 * half_width, colour))
+    # The shade lies where x + y > 0: one side of the rising arm, both sides
+    # of the falling arm's lower half.
+    shapes.append(bar(-45, -30, 2.2, 60, 1.2, 2))
+    shapes.append(bar(45, 0, 2.2, 30, 1.2, 2))
+    shapes.append(bar(45, 0, -3.4, 30, 1.2, 2))
+    for angle in (45, -45):
+        shapes.append(bar(angle, -30, -2.2, 60, 4.4, 1))
+    svg = ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">\n'
+           f'<rect width="32" height="32" fill="{hexes[0]}"/>\n'
+           '<clipPath id="square"><rect x="-13.5" y="-13.5" width="27" height="27"/></clipPath>\n'
+           '<g clip-path="url(#square)" transform="translate(16 16)">\n' + '\n'.join(shapes) + '\n</g>\n</svg>\n')
+    with open(path, 'w', encoding='ascii', newline='\n') as f:
+        f.write(svg)
 
 
-def write_pixel_rows(path, width, palette, pixels, transparent_index):
-    """The GIF's palette and pixels as C++ initialisers, one string a row."""
+OUTPUTS = ('formula.gif', 'formula-pixels.inc', 'tarvelo.ico', 'tarvelo-icon-image.bin', 'tarvelo.png',
+           'tarvelo.svg') + tuple(f'tarvelo-{size}.png' for size in ICON_SIZES)
+
+
+def write_pixel_rows(path, width, palette, pixels, pixels_2x, transparent_index):
+    """The GIF's palette and pixels, and the 2x rendition's, as C++
+    initialisers, one string a row."""
     lines = ['// Generated by make_assets.py from the same pixels as formula.gif; do not edit.',
-             f'// Palette index per pixel, {width} a row; index {transparent_index} is transparent.',
+             f'// Palette index per pixel, {width} a row ({2 * width} at 2x); index {transparent_index} is transparent.',
              'static constexpr QRgb kFormulaPalette[] = {']
     lines.append('    ' + ', '.join(f'0x{r:02X}{g:02X}{b:02X}' for r, g, b in palette) + ',')
     lines.append('};')
     lines.append(f'static constexpr int kFormulaTransparentIndex = {transparent_index};')
-    lines.append('static constexpr char kFormulaRows[] =')
-    for y in range(len(pixels) // width):
-        lines.append('    "' + ''.join(str(p) for p in pixels[y * width:(y + 1) * width]) + '"')
-    lines[-1] += ';'
+    for name, rows, row_width in (('kFormulaRows', pixels, width), ('kFormulaRows2x', pixels_2x, 2 * width)):
+        lines.append(f'static constexpr char {name}[] =')
+        for y in range(len(rows) // row_width):
+            lines.append('    "' + ''.join(str(p) for p in rows[y * row_width:(y + 1) * row_width]) + '"')
+        lines[-1] += ';'
     with open(path, 'w', encoding='ascii', newline='\n') as f:
         f.write('\n'.join(lines) + '\n')
 
@@ -227,10 +299,14 @@ def write_pixel_rows(path, width, palette, pixels, transparent_index):
 def write_all(folder):
     formula = formula_pixels()
     write_gif(os.path.join(folder, 'formula.gif'), WIDTH, HEIGHT, FORMULA_PALETTE, formula, TRANSPARENT)
-    write_pixel_rows(os.path.join(folder, 'formula-pixels.inc'), WIDTH, FORMULA_PALETTE, formula, TRANSPARENT)
+    write_pixel_rows(os.path.join(folder, 'formula-pixels.inc'), WIDTH, FORMULA_PALETTE, formula,
+                     formula_pixels(2), TRANSPARENT)
     palette, pixels = icon_pixels()
     write_ico(os.path.join(folder, 'tarvelo.ico'), palette, pixels)
     write_png(os.path.join(folder, 'tarvelo.png'), palette, pixels)
+    for size in ICON_SIZES:
+        write_png(os.path.join(folder, f'tarvelo-{size}.png'), icon_pixels(size)[0], icon_pixels(size)[1], size)
+    write_svg(os.path.join(folder, 'tarvelo.svg'))
 
 
 def check():
