@@ -7,10 +7,12 @@
 #include "ui/programlook.h"
 #include "ui/readablecolours.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace tarvelo {
 
@@ -81,8 +83,9 @@ void frmAbout::showModal()
     if (!runGuarded([this] { Form_Load(); }))
         return;
     cmdOK->setFocus();
-    // QDialog centres itself over its owner only while it has not been moved.
-    setAttribute(Qt::WA_Moved, false);
+    // Over its owner's frame, at every opening, before it is mapped.
+    const QWidget *owner = parentWidget();
+    placeCentred(this, owner->frameGeometry().center(), owner->screen()->availableGeometry());
     exec();
 }
 

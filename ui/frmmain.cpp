@@ -10,6 +10,7 @@
 #include "ui/readablecolours.h"
 #include "ui/statusline.h"
 #include "ui/twips.h"
+#include "ui/windowplacement.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -326,6 +328,18 @@ void frmMain::txtKilo_Change()
 {
     const IndexValue index = calcular();
     lKilo->setStatus(statusCaption(index));
+}
+
+void frmMain::setVisible(bool visible)
+{
+    // Centred on the screen by its frame, before it is mapped: Qt would guess
+    // a frame and leave the window manager to move it.
+    if (visible && !isVisible() && !testAttribute(Qt::WA_Moved)) {
+        adjustSize();
+        const QRect available = screen()->availableGeometry();
+        placeCentred(this, available.center(), available);
+    }
+    QDialog::setVisible(visible);
 }
 
 void frmMain::keyPressEvent(QKeyEvent *event)

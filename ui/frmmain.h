@@ -57,6 +57,8 @@ public:
     void txtAltura_Change();
     void txtKilo_Change();
 
+    void setVisible(bool visible) override;
+
     // The About box, once the Help command has made it.
     frmAbout *aboutBox() const { return m_about; }
 

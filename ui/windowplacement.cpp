@@ -1,0 +1,131 @@
+#include "windowplacement.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#ifdef TARVELO_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+#endif
+
+namespace tarvelo {
+
+namespace {
+
+#ifdef TARVELO_HAVE_XCB
+
+template <typename Reply>
+using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The 32-bit values of a property, empty when it is missing.
+std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
+{
+    const ReplyPointer<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr),
+        &std::free);
+    if (!reply || reply->format != 32)
+        return {};
+    const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    return std::vector<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+// _NET_REQUEST_FRAME_EXTENTS: the window manager sets _NET_FRAME_EXTENTS on a
+// window it has not mapped yet, as it will frame it.
+std::optional<QMargins> askWindowManager(QWidget *window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return std::nullopt;
+    xcb_connection_t *connection = x11->connection();
+    const auto id = xcb_window_t(window->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+
+    // No window manager: no frame.
+    if (property(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).empty())
+        return QMargins();
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const std::vector<uint32_t> supported = property(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    if (std::find(supported.begin(), supported.end(), request) == supported.end())
+        return std::nullopt;
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+
+    // The answer is a property on our window; wait for it without running
+    // Qt's event loop (no handler may run half-way through a show).
+    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::vector<uint32_t> values = property(connection, id, extents, XCB_ATOM_CARDINAL);
+        if (values.size() == 4) {
+            // Left, right, top, bottom, in device pixels.
+            const qreal ratio = window->devicePixelRatioF();
+            return QMargins(qRound(values[0] / ratio), qRound(values[2] / ratio), qRound(values[1] / ratio),
+                            qRound(values[3] / ratio));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return std::nullopt;
+}
+
+#endif
+
+} // namespace
+
+QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available)
+{
+    const auto place = [](int centred, int frame, int start, int length) {
+        if (frame >= length)
+            return start;
+        return std::clamp(centred, start, start + length - frame);
+    };
+    return QRect(QPoint(place(centre.x() - frameSize.width() / 2, frameSize.width(), available.x(), available.width()),
+                        place(centre.y() - frameSize.height() / 2, frameSize.height(), available.y(),
+                              available.height())),
+                 frameSize);
+}
+
+std::optional<QMargins> expectedFrameMargins(QWidget *window)
+{
+#ifdef TARVELO_HAVE_XCB
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return askWindowManager(window);
+#endif
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return QMargins();
+    Q_UNUSED(window)
+    return std::nullopt;
+}
+
+void placeCentred(QWidget *window, const QPoint &centre, const QRect &available)
+{
+    const std::optional<QMargins> margins = expectedFrameMargins(window);
+    if (!margins)
+        return;
+    const QRect frame = centredFrame(window->size().grownBy(*margins), centre, available);
+    // The client's place; the window manager draws the frame round it.
+    window->setGeometry(QRect(frame.topLeft() + QPoint(margins->left(), margins->top()), window->size()));
+}
+
+} // namespace tarvelo
