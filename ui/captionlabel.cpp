@@ -1,6 +1,10 @@
 #include "captionlabel.h"
 
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QMouseEvent>
+#include <QtMath>
 
 namespace tarvelo {
 
@@ -48,11 +52,59 @@ void CaptionLabel::setBorderStyle(int style)
     fitToCaption();
 }
 
+namespace {
+
+// How far the text's ink reaches right and down, in logical pixels from its
+// top-left corner, as it is drawn on a screen of this ratio: at ratios other
+// than 1 hinting at the larger pixel size can make it larger than the plain
+// metrics say.
+QSize drawnInkExtent(const QFont &font, const QString &text, qreal ratio, const QPoint &origin)
+{
+    // Drawn from the same place as in the label: at fractional ratios the
+    // origin's position within a device pixel moves the ink.
+    const QFontMetricsF metrics(font);
+    const QSizeF box(origin.x() + metrics.horizontalAdvance(text) + 2 * metrics.height(),
+                     origin.y() + 2 * metrics.height());
+    QImage image((box * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(QRectF(QPointF(origin), box), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.end();
+    QSize extent;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(reinterpret_cast<const QRgb *>(image.constScanLine(y))[x]) != 0)
+                extent = extent.expandedTo(QSize(qCeil((x + 1) / ratio), qCeil((y + 1) / ratio)));
+        }
+    }
+    return extent - QSize(origin.x(), origin.y());
+}
+
+} // namespace
+
 void CaptionLabel::fitToCaption()
 {
+    // Some glyphs (capitals with accents) rise above the font's ascent, where
+    // a label's first line starts: room for them inside the box. (A border
+    // owns the margins; no bordered caption has such a glyph.)
+    if (m_borderStyle == 0) {
+        const QFontMetricsF metrics(font());
+        const int inkRoom = std::max(0, qCeil(-metrics.tightBoundingRect(text()).top() - metrics.ascent()));
+        if (inkRoom != m_inkRoom) {
+            m_inkRoom = inkRoom;
+            setContentsMargins(0, inkRoom, 0, 0);
+        }
+    }
     if (m_sizing != Sizing::AutoSize)
         return;
     adjustSize();
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != 1.0 && !text().isEmpty()) {
+        const QSize overflow = drawnInkExtent(font(), text(), ratio, contentsRect().topLeft()) - contentsRect().size();
+        resize(size() + overflow.expandedTo(QSize(0, 0)));
+    }
     emit resized();
 }
 

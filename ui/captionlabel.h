@@ -44,6 +44,8 @@ private:
 
     Sizing m_sizing;
     int m_borderStyle = 0;
+    // Room above the first line for ink that rises past the font's ascent.
+    int m_inkRoom = 0;
 };
 
 } // namespace tarvelo

@@ -31,6 +31,7 @@ namespace {
 constexpr int kClientWidthTwips = 4440;
 constexpr int kClientHeightTwips = 5160;
 constexpr int kStatusLeftTwips = 2078;
+constexpr int kStatusTopTwips = 120;
 
 QFont boldFont(const QWidget *widget)
 {
@@ -180,7 +181,7 @@ void frmMain::buildControls()
                                       "una persona , sin considerar el sexo."),
                        Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
 
-    lKilo = new StatusLine(twipsRect(kStatusLeftTwips, 120, 225, 195), Frame3);
+    lKilo = new StatusLine(twipsRect(kStatusLeftTwips, kStatusTopTwips, 225, 195), Frame3);
     lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(lKilo, &CaptionLabel::resized, this, &frmMain::placeStatusLine);
 
@@ -224,10 +225,13 @@ void frmMain::buildControls()
 void frmMain::placeStatusLine()
 {
     // From its own left edge the longest captions would run past the frame and
-    // be cut off; shift the line left just enough to read it whole.
+    // be cut off; shift the line left just enough to read it whole. Likewise
+    // up, where a fractional scale makes its ink a pixel taller.
     const QRect inner = Frame3->contentsRect();
-    const int left = std::max(inner.left(), std::min(twipsToPixels(kStatusLeftTwips), inner.right() + 1 - lKilo->width()));
-    lKilo->move(left, lKilo->y());
+    const QPoint place = twipsPoint(kStatusLeftTwips, kStatusTopTwips);
+    const int left = std::max(inner.left(), std::min(place.x(), inner.right() + 1 - lKilo->width()));
+    const int top = std::max(inner.top(), std::min(place.y(), inner.bottom() + 1 - lKilo->height()));
+    lKilo->move(left, top);
 }
 
 CaptionLabel *frmMain::bandLabel(BandLabel label) const

@@ -5,7 +5,10 @@
 #include "ui/programlook.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLocale>
+#include <QPainter>
+#include <QtMath>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
@@ -78,5 +81,49 @@ public:
 private:
     ScopedTerminator m_scope;
 };
+
+// Whether a label without a border shows all the ink of its text: the pixels
+// that differ from the background, counted as the label draws itself and as
+// the same text, font and flags draw with room all round. A clipped glyph
+// leaves fewer.
+inline bool drawsTextWhole(QLabel *label)
+{
+    const qreal ratio = label->devicePixelRatioF();
+    const auto inkOf = [](const QImage &image, QColor background) {
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                ink += image.pixelColor(x, y) != background;
+        }
+        return ink;
+    };
+    const QColor background = label->palette().color(QPalette::Window);
+    QImage shown(qCeil(label->width() * ratio), qCeil(label->height() * ratio), QImage::Format_RGB32);
+    shown.setDevicePixelRatio(ratio);
+    shown.fill(background);
+    label->render(&shown, QPoint(), QRegion(), QWidget::DrawChildren);
+
+    constexpr int room = 40;
+    QImage free((label->size() + QSize(2 * room, 2 * room)) * ratio, QImage::Format_RGB32);
+    free.setDevicePixelRatio(ratio);
+    free.fill(background);
+    {
+        QPainter painter(&free);
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        painter.drawText(label->contentsRect().translated(room, room), flags, label->text());
+    }
+    const int whole = inkOf(free, background);
+    const int drawn = inkOf(shown, background);
+    if (drawn != whole) {
+        qWarning("%s: %d of %d ink pixels drawn", qPrintable(label->objectName()), drawn, whole);
+        if (qEnvironmentVariableIsSet("TARVELO_DUMP")) {
+            shown.save(QStringLiteral("/tmp/shown-%1.png").arg(label->objectName()));
+            free.save(QStringLiteral("/tmp/free-%1.png").arg(label->objectName()));
+        }
+    }
+    return drawn == whole;
+}
 
 } // namespace tarvelo::testing
