@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -87,7 +89,26 @@ frmMain::frmMain(QWidget *parent)
     buildMenus();
     buildControls();
     applyColours();
-    txtAltura->setFocus();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The height field takes the focus once the window is shown, where there
+    // is a keyboard to type with: a focused empty field asks the input method
+    // for its direction, which crashes Qt 6.4 on a Wayland compositor that
+    // has no keyboard (no seat).
+    if (!focusWidget() && hasKeyboard())
+        txtAltura->setFocus();
+}
+
+bool frmMain::hasKeyboard()
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return true;
+    const QList<const QInputDevice *> devices = QInputDevice::devices();
+    return std::any_of(devices.begin(), devices.end(),
+                       [](const QInputDevice *device) { return device->type() == QInputDevice::DeviceType::Keyboard; });
 }
 
 void frmMain::applyColours()

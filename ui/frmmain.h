@@ -65,6 +65,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     enum class Refusals { Shown, Silent };
@@ -72,6 +73,7 @@ private:
 
     void buildMenus();
     void applyColours();
+    static bool hasKeyboard();
     void buildControls();
     void placeStatusLine();
     CaptionLabel *bandLabel(BandLabel label) const;
