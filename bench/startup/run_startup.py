@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Start-up of the program against the floor form, interleaved A B A B.
+"""Start-up of the program against the floor form and a bare window,
+interleaved A B C A B C.
 
 Runs xstartup for each launch and prints, per platform, the medians of the
-time to first paint and of the settled resident memory, with the median of
-the per-round ratios ours/floor. Under X it must itself run inside a virtual
+time to first paint and of the settled resident memory, with the medians of
+the per-round ratios ours/floor and ours/bare. Under X it must itself run inside a virtual
 X server (scripts/run-bench starts one).
 """
 
@@ -16,7 +17,7 @@ import sys
 
 def launch(harness, platform, settle_ms, program):
     out = subprocess.run([harness, platform, str(settle_ms), program], check=True,
-                         capture_output=True, text=True).stdout
+                         capture_output=True, text=True, timeout=60).stdout
     fields = dict(item.split('=') for item in out.split())
     return float(fields['paint_ms']), int(fields['rss_kib'])
 
@@ -25,26 +26,25 @@ def measure(build, platform, rounds, warmups, settle_ms):
     here = os.path.join(build, 'bench', 'startup')
     harness = os.path.join(here, 'xstartup')
     if platform == 'x':
-        ours, floor = os.path.join(build, 'app', 'tarvelo'), os.path.join(here, 'floor')
+        programs = [os.path.join(build, 'app', 'tarvelo'), os.path.join(here, 'floor'), os.path.join(here, 'bare')]
     else:
-        ours, floor = os.path.join(here, 'tarvelo_firstpaint'), os.path.join(here, 'floor_firstpaint')
+        programs = [os.path.join(here, name) for name in ('tarvelo_firstpaint', 'floor_firstpaint', 'bare_firstpaint')]
     for _ in range(warmups):
-        launch(harness, platform, settle_ms, ours)
-        launch(harness, platform, settle_ms, floor)
-    rows = []
-    for _ in range(rounds):
-        a = launch(harness, platform, settle_ms, ours)
-        b = launch(harness, platform, settle_ms, floor)
-        rows.append((a, b))
-    time_ours = statistics.median(a[0] for a, _ in rows)
-    time_floor = statistics.median(b[0] for _, b in rows)
-    rss_ours = statistics.median(a[1] for a, _ in rows) / 1024
-    rss_floor = statistics.median(b[1] for _, b in rows) / 1024
-    time_ratio = statistics.median(a[0] / b[0] for a, b in rows)
-    rss_ratio = statistics.median(a[1] / b[1] for a, b in rows)
-    print(f'{platform:9} rounds={rounds}  first paint: ours {time_ours:6.1f} ms, floor {time_floor:6.1f} ms, '
-          f'ratio {time_ratio:.3f}   resident: ours {rss_ours:5.2f} MiB, floor {rss_floor:5.2f} MiB, '
-          f'ratio {rss_ratio:.3f}')
+        for program in programs:
+            launch(harness, platform, settle_ms, program)
+    rows = [[launch(harness, platform, settle_ms, program) for program in programs] for _ in range(rounds)]
+
+    def median(values):
+        return statistics.median(values)
+
+    times = [median(row[i][0] for row in rows) for i in range(3)]
+    rss = [median(row[i][1] for row in rows) / 1024 for i in range(3)]
+    versus = [median(row[0][0] / row[i][0] for row in rows) for i in (1, 2)]
+    rss_versus = [median(row[0][1] / row[i][1] for row in rows) for i in (1, 2)]
+    print(f'{platform:9} rounds={rounds}  first paint: ours {times[0]:6.1f} ms, floor {times[1]:6.1f} ms, '
+          f'bare {times[2]:6.1f} ms; ours/floor {versus[0]:.3f}, ours/bare {versus[1]:.3f}   '
+          f'resident: ours {rss[0]:5.2f} MiB, floor {rss[1]:5.2f} MiB, bare {rss[2]:5.2f} MiB; '
+          f'ours/floor {rss_versus[0]:.3f}, ours/bare {rss_versus[1]:.3f}')
     sys.stdout.flush()
 
 

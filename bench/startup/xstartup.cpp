@@ -47,6 +47,13 @@ long residentKiB(pid_t pid)
     return kib;
 }
 
+// A window may be gone before its damage is watched (Qt creates and drops
+// helper windows at start); Xlib's default handler would end this process.
+int ignoreXError(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
 [[noreturn]] void fail(const char *what)
 {
     std::fprintf(stderr, "xstartup: %s\n", what);
@@ -69,6 +76,7 @@ int main(int argc, char *argv[])
         display = XOpenDisplay(nullptr);
         if (!display)
             fail("cannot open the X display");
+        XSetErrorHandler(ignoreXError);
         if (!XDamageQueryExtension(display, &damageEvent, &damageError))
             fail("the X server has no DAMAGE extension");
         XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
