@@ -14,7 +14,9 @@ WERROR       ?= OFF
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
-GENERATOR = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+# install-deps brings Ninja before any configure; deciding by what is
+# installed when make reads this file would change generators on a fresh machine.
+GENERATOR = -G Ninja
 # Debian's hardening flags (PIE, full RELRO with BIND_NOW, stack protector,
 # fortify, format security), read when a recipe runs, after install-deps; plus
 # fortify level 3, stack clash and control-flow protection, which newer Debian
