@@ -75,7 +75,7 @@ bench:
 
 # `make test` on a clean clone of HEAD inside a throwaway Debian 13 root (as root).
 test-trixie:
-	scripts/test-trixie
+	scripts/test-trixie test WERROR=$(WERROR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

@@ -63,6 +63,8 @@ void TestStartup::shouldShowOnlyMainWindow()
     QCOMPARE(startup.window().windowTitle(), QString("Indice de Masa Corporal"));
     QCOMPARE(QApplication::applicationName(), QString("Tarvelo"));
     QCOMPARE(QApplication::applicationVersion(), QString("1.0.0"));
+    // The desktop entry's name: docks and Wayland compositors tie the window to it.
+    QCOMPARE(QGuiApplication::desktopFileName(), QString("org.example.tarvelo"));
     QCOMPARE(startup.window().windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
              programIcon().toImage().convertToFormat(QImage::Format_RGB32));
     QCOMPARE(QApplication::translate("QPlatformTheme", "OK"), QString("Aceptar"));
