@@ -36,7 +36,7 @@ bool isNumberBlank(char16_t c)
     }
 }
 
-std::optional<DecimalNumber> readDecimal(QStringView text)
+QStringView withoutNumberBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -44,9 +44,16 @@ std::optional<DecimalNumber> readDecimal(QStringView text)
         ++begin;
     while (end > begin && isNumberBlank(text[end - 1].unicode()))
         --end;
+    return text.sliced(begin, end - begin);
+}
+
+std::optional<DecimalNumber> readDecimal(QStringView whole)
+{
+    const QStringView text = withoutNumberBlanks(whole);
+    const qsizetype end = text.size();
 
     DecimalNumber number;
-    qsizetype pos = begin;
+    qsizetype pos = 0;
     if (pos < end && (text[pos] == u'+' || text[pos] == u'-')) {
         number.negative = text[pos] == u'-';
         ++pos;

@@ -31,6 +31,9 @@ struct DecimalNumber {
 // U+2029, U+00A0 or U+202F.
 bool isNumberBlank(char16_t c);
 
+// The text without the blanks at both of its ends.
+QStringView withoutNumberBlanks(QStringView text);
+
 std::optional<DecimalNumber> readDecimal(QStringView text);
 
 bool isNumeric(QStringView text);

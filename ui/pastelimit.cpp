@@ -39,15 +39,8 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
     QString inserted = input.mid(head, input.size() - tail - head);
 
     // A single typed character is kept whatever it is.
-    if (inserted.size() > 1) {
-        qsizetype begin = 0;
-        qsizetype end = inserted.size();
-        while (begin < end && isNumberBlank(inserted[begin].unicode()))
-            ++begin;
-        while (end > begin && isNumberBlank(inserted[end - 1].unicode()))
-            --end;
-        inserted = inserted.mid(begin, end - begin);
-    }
+    if (inserted.size() > 1)
+        inserted = withoutNumberBlanks(inserted).toString();
     const qsizetype room = m_maxLength - head - tail;
     inserted.truncate(std::max<qsizetype>(room, 0));
 
