@@ -13,6 +13,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QWidget window;
     window.resize(296, 365);
+    // Something to paint, so that its first paint can be seen from outside.
+    window.setAutoFillBackground(true);
     window.show();
 #ifdef REPORT_FIRST_PAINT
     FirstPaintReporter reporter(&window);

@@ -16,8 +16,11 @@ import sys
 
 
 def launch(harness, platform, settle_ms, program):
-    out = subprocess.run([harness, platform, str(settle_ms), program], check=True,
-                         capture_output=True, text=True, timeout=60).stdout
+    run = subprocess.run([harness, platform, str(settle_ms), program],
+                         capture_output=True, text=True, timeout=60)
+    if run.returncode != 0:
+        sys.exit(f'{os.path.basename(program)}: {run.stderr.strip()}')
+    out = run.stdout
     fields = dict(item.split('=') for item in out.split())
     return float(fields['paint_ms']), int(fields['rss_kib'])
 
