@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QInputDevice>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -98,7 +99,7 @@ void frmMain::showEvent(QShowEvent *event)
     // is a keyboard to type with: a focused empty field asks the input method
     // for its direction, which crashes Qt 6.4 on a Wayland compositor that
     // has no keyboard (no seat).
-    if (!focusWidget() && hasKeyboard())
+    if (!event->spontaneous() && hasKeyboard())
         txtAltura->setFocus();
 }
 
