@@ -29,7 +29,7 @@ HARDENED  = -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
             -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
             -DTARVELO_WERROR=$(WERROR)
 
-.PHONY: all run test test-asan fuzz deb bench test-trixie clean
+.PHONY: all run test test-asan fuzz deb bench test-trixie orca-check clean
 
 all: run
 
@@ -72,6 +72,10 @@ bench:
 	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DTARVELO_BUILD_BENCH=ON
 	cmake --build $(BUILD_DIR)
 	scripts/run-bench $(BUILD_DIR) $(BENCH_QUICK)
+
+# What the Orca screen reader makes of typing 170 and 70 (as root: installs Orca).
+orca-check: $(BUILD_DIR)/app/tarvelo
+	scripts/orca-check $(BUILD_DIR)
 
 # `make test` on a clean clone of HEAD inside a throwaway Debian 13 root (as root).
 test-trixie:
