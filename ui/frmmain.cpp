@@ -296,14 +296,17 @@ IndexValue frmMain::calculate(Refusals refusals)
 
 void frmMain::etiquetas(const IndexValue &indexText)
 {
-    for (BandLabel label : kBandLabels) {
+    for (BandLabel label : kBandLabels)
         bandLabel(label)->setBorderStyle(0);
-        bandLabel(label)->setAccessibleDescription(QString());
-    }
-    if (CaptionLabel *framed = bandLabel(labelToFrame(indexText))) {
+    CaptionLabel *framed = bandLabel(labelToFrame(indexText));
+    if (framed)
         framed->setBorderStyle(1);
-        // What the frame shows, for those who cannot see it.
-        framed->setAccessibleDescription(QStringLiteral("actual"));
+    // What the frame shows, for those who cannot see it; told only where it
+    // changes, as every change is an event for the screen reader.
+    for (BandLabel label : kBandLabels) {
+        const QString description = bandLabel(label) == framed ? QStringLiteral("actual") : QString();
+        if (bandLabel(label)->accessibleDescription() != description)
+            bandLabel(label)->setAccessibleDescription(description);
     }
 }
 
