@@ -9,6 +9,7 @@
 
 #ifdef TARVELO_HAVE_XCB
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -25,20 +26,37 @@ namespace {
 template <typename Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
+// A reply within a short time, or none: the window manager may hold the
+// server, and showing a window must never wait on it for long.
+template <typename Reply>
+ReplyPointer<Reply> replyWithin(xcb_connection_t *connection, unsigned int sequence)
+{
+    xcb_flush(connection);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
+    do {
+        void *reply = nullptr;
+        xcb_generic_error_t *error = nullptr;
+        if (xcb_poll_for_reply(connection, sequence, &reply, &error)) {
+            std::free(error);
+            return ReplyPointer<Reply>(static_cast<Reply *>(reply), &std::free);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return ReplyPointer<Reply>(nullptr, &std::free);
+}
+
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr),
-        &std::free);
+    const auto reply = replyWithin<xcb_intern_atom_reply_t>(
+        connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name).sequence);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 // The 32-bit values of a property, empty when it is missing.
 std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
 {
-    const ReplyPointer<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, name, type, 0, 1024), nullptr),
-        &std::free);
+    const auto reply = replyWithin<xcb_get_property_reply_t>(
+        connection, xcb_get_property(connection, 0, window, name, type, 0, 1024).sequence);
     if (!reply || reply->format != 32)
         return {};
     const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
