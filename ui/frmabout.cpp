@@ -52,13 +52,13 @@ frmAbout::frmAbout(QWidget *owner)
     // The author's address is shown, not opened: plain text, no link.
     Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
                        twipsRect(2460, 780, 1650, 195), this);
-    applyColours();
+    applyPaletteAndScale();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded([this] { cmdOK_Click(); }); });
     connect(Label1, &CaptionLabel::clicked, this, [this] { runGuarded([this] { Label1_Click(); }); });
 }
 
-void frmAbout::applyColours()
+void frmAbout::applyPaletteAndScale()
 {
     picIcon->setPixmap(programIcon(devicePixelRatioF()));
     QPalette blue = Label1->palette();
@@ -75,7 +75,7 @@ void frmAbout::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && Label1)
-        applyColours();
+        applyPaletteAndScale();
 }
 
 void frmAbout::showModal()

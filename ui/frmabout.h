@@ -31,7 +31,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void applyColours();
+    void applyPaletteAndScale();
 
     QLabel *picIcon = nullptr;
     QPushButton *cmdOK = nullptr;

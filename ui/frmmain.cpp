@@ -89,7 +89,7 @@ frmMain::frmMain(QWidget *parent)
     setFont(programFont());
     buildMenus();
     buildControls();
-    applyColours();
+    applyPaletteAndScale();
 }
 
 void frmMain::showEvent(QShowEvent *event)
@@ -112,7 +112,7 @@ bool frmMain::hasKeyboard()
                        [](const QInputDevice *device) { return device->type() == QInputDevice::DeviceType::Keyboard; });
 }
 
-void frmMain::applyColours()
+void frmMain::applyPaletteAndScale()
 {
     // Pure blue and black ink where the palette lets them be read; colours
     // that can be read where it does not (a dark desktop).
@@ -128,7 +128,7 @@ void frmMain::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
     // Also on another screen's scale, for the picture's rendition.
     if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && lKilo)
-        applyColours();
+        applyPaletteAndScale();
 }
 
 frmMain::~frmMain() = default;

@@ -72,7 +72,7 @@ private:
     IndexValue calculate(Refusals refusals);
 
     void buildMenus();
-    void applyColours();
+    void applyPaletteAndScale();
     static bool hasKeyboard();
     void buildControls();
     void placeStatusLine();

@@ -35,7 +35,7 @@ void applyProgramLook()
     installAccessibleRoles();
     QApplication::setFont(programFont());
     QIcon icon(programIcon());
-    icon.addPixmap(readPng(QStringLiteral(":/images/tarvelo-64.png")));
+    icon.addPixmap(programIcon(2.0));
     QApplication::setWindowIcon(icon);
 }
 

@@ -1,10 +1,12 @@
 #include "windowplacement.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #ifdef TARVELO_HAVE_XCB
@@ -94,7 +96,8 @@ std::optional<QMargins> askWindowManager(QWidget *window)
     // The answer is a property on our window; wait for it without running
     // Qt's event loop (no handler may run half-way through a show).
     const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < deadline) {
         const std::vector<uint32_t> values = property(connection, id, extents, XCB_ATOM_CARDINAL);
         if (values.size() == 4) {
             // Left, right, top, bottom, in device pixels.
@@ -109,6 +112,21 @@ std::optional<QMargins> askWindowManager(QWidget *window)
 
 #endif
 
+// The frame the window manager will draw round `window` (created, not yet
+// shown), in logical pixels; nothing where the platform places windows itself
+// or cannot tell (Wayland, other systems).
+std::optional<QMargins> expectedFrameMargins(QWidget *window)
+{
+#ifdef TARVELO_HAVE_XCB
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return askWindowManager(window);
+#endif
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return QMargins();
+    Q_UNUSED(window)
+    return std::nullopt;
+}
+
 } // namespace
 
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available)
@@ -122,18 +140,6 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
                         place(centre.y() - frameSize.height() / 2, frameSize.height(), available.y(),
                               available.height())),
                  frameSize);
-}
-
-std::optional<QMargins> expectedFrameMargins(QWidget *window)
-{
-#ifdef TARVELO_HAVE_XCB
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        return askWindowManager(window);
-#endif
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return QMargins();
-    Q_UNUSED(window)
-    return std::nullopt;
 }
 
 void placeCentred(QWidget *window, const QPoint &centre, const QRect &available)

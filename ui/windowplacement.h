@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QMargins>
 #include <QRect>
-
-#include <optional>
 
 class QWidget;
 
@@ -14,12 +11,6 @@ namespace tarvelo {
 // a frame larger than the area keeps its top-left corner inside. All in
 // logical pixels.
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available);
-
-// The frame the window manager will draw round `window` (created, not yet
-// shown), in logical pixels: asked of an X11 window manager before the
-// window is mapped. Nothing where the platform places windows itself or
-// cannot tell (Wayland, other systems).
-std::optional<QMargins> expectedFrameMargins(QWidget *window);
 
 // Places `window`, about to be shown, with its frame placed as centredFrame()
 // says, so that it appears at its final place. Where the frame cannot be

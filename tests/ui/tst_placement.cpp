@@ -56,12 +56,10 @@ void TestPlacement::shouldCentreFrameWithinArea_data()
     QTest::addColumn<QSize>("frame");
     QTest::addColumn<QPoint>("centre");
     QTest::addColumn<QRect>("expected");
-    const QRect area(0, 0, 1280, 800);
     QTest::newRow("centred") << QSize(298, 385) << QPoint(640, 400) << QRect(491, 208, 298, 385);
     QTest::newRow("over-owner-near-edge") << QSize(393, 265) << QPoint(100, 700) << QRect(0, 535, 393, 265);
     QTest::newRow("taller-than-area") << QSize(300, 900) << QPoint(640, 400) << QRect(490, 0, 300, 900);
     QTest::newRow("larger-than-area") << QSize(1400, 900) << QPoint(640, 400) << QRect(0, 0, 1400, 900);
-    Q_UNUSED(area)
 }
 
 void TestPlacement::shouldCentreFrameWithinArea()
