@@ -46,6 +46,10 @@ void CaptionLabel::setCaption(const QString &caption)
 
 void CaptionLabel::setBorderStyle(int style)
 {
+    // Every computation clears all five band labels: only a real change
+    // is worth measuring the caption again.
+    if ((style == 1 ? 1 : 0) == m_borderStyle)
+        return;
     m_borderStyle = style == 1 ? 1 : 0;
     setFrameStyle(m_borderStyle == 1 ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
     setLineWidth(1);
