@@ -5,6 +5,8 @@ BUILD_DIR    ?= build
 ASAN_DIR     ?= build-asan
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# Which fuzz targets `make fuzz` runs, FUZZ_SECONDS each.
+FUZZ_TARGETS ?= calculation window
 BENCH_QUICK  ?=
 # ON turns compiler warnings into errors (CI).
 WERROR       ?= OFF
@@ -53,13 +55,14 @@ test-asan:
 	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON -DTARVELO_WERROR=$(WERROR)
 	cmake --build $(ASAN_DIR)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 		ctest --test-dir $(ASAN_DIR) --output-on-failure -j2
 
 fuzz:
 	@scripts/install-deps run fuzz
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_FUZZ=ON
 	cmake --build $(FUZZ_DIR)
-	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
+	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 deb: $(BUILD_DIR)/app/tarvelo
 	@scripts/install-deps run deb
