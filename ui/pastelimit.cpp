@@ -23,10 +23,12 @@ PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
 QValidator::State PasteLimit::validate(QString &input, int &pos) const
 {
     // An insertion replaces the selection, or nothing at the cursor. Other
-    // edits (deleting) are read as the one run in which the texts differ.
+    // edits (deleting) are read as the one run in which the texts differ, and
+    // so is an insertion after an undo or a redo, which can report a
+    // selection that starts at -1.
     qsizetype head = m_replacedStart;
     qsizetype tail = m_before.size() - m_replacedStart - m_replacedLength;
-    const bool isInsertion = tail >= 0 && head + tail <= input.size()
+    const bool isInsertion = head >= 0 && tail >= 0 && head + tail <= input.size()
                              && QStringView(input).left(head) == QStringView(m_before).left(head)
                              && QStringView(input).right(tail) == QStringView(m_before).right(tail);
     if (!isInsertion) {
