@@ -8,12 +8,48 @@ namespace tarvelo {
 
 namespace {
 
+// A fixed colour that reaches WCAG's 4.5:1 stays as it is; one that does not
+// is replaced by a colour that reaches the enhanced 7:1, as these are 8-point
+// texts.
 constexpr double kReadable = 4.5;
+constexpr double kEnhanced = 7.0;
 
 double luminance(const QColor &colour)
 {
     const auto channel = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
     return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+QColor mixed(const QColor &from, const QColor &to, int step)
+{
+    const auto channel = [step](int a, int b) { return a + (b - a) * step / 255; };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue()));
+}
+
+// `fixed` where it can be read on `background`; otherwise the colour nearest
+// to it, on the way towards `darkest` or towards `lightest`, that reaches 7:1,
+// whichever way the background needs; where neither way reaches 7:1 (greys
+// near the middle), the colour of highest contrast on either way.
+QColor readableOn(const QColor &background, const QColor &fixed, const QColor &darkest, const QColor &lightest)
+{
+    if (contrastRatio(fixed, background) >= kReadable)
+        return fixed;
+    QColor best = fixed;
+    int nearest = 256;
+    QColor nearestEnhanced;
+    for (const QColor &end : {darkest, lightest}) {
+        for (int step = 0; step <= 255 && step < nearest; ++step) {
+            const QColor candidate = mixed(fixed, end, step);
+            const double contrast = contrastRatio(candidate, background);
+            if (contrast > contrastRatio(best, background))
+                best = candidate;
+            if (contrast >= kEnhanced) {
+                nearest = step;
+                nearestEnhanced = candidate;
+            }
+        }
+    }
+    return nearest <= 255 ? nearestEnhanced : best;
 }
 
 } // namespace
@@ -27,19 +63,19 @@ double contrastRatio(const QColor &a, const QColor &b)
 
 QColor readableBlue(const QPalette &palette)
 {
-    const QColor background = palette.color(QPalette::Window);
-    QColor blue(0, 0, 255);
-    // Towards white, keeping the hue: (0, 0, 255) … (k, k, 255).
-    for (int k = 0; k <= 255 && contrastRatio(blue, background) < kReadable; k += 5)
-        blue = QColor(k, k, 255);
-    return blue;
+    // Darker blues down to black, lighter ones up to white: a blue as long as one will do.
+    return readableOn(palette.color(QPalette::Window), QColor(0, 0, 255), QColor(0, 0, 0), QColor(255, 255, 255));
 }
 
 QColor readableBlack(const QPalette &palette)
 {
-    const QColor black(0, 0, 0);
-    return contrastRatio(black, palette.color(QPalette::Window)) >= kReadable ? black
-                                                                             : palette.color(QPalette::WindowText);
+    // The desktop's own text colour where it reaches 7:1, so that these texts
+    // match the window's others.
+    const QColor window = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    if (contrastRatio(QColor(0, 0, 0), window) < kReadable && contrastRatio(text, window) >= kEnhanced)
+        return text;
+    return readableOn(window, QColor(0, 0, 0), QColor(0, 0, 0), QColor(255, 255, 255));
 }
 
 } // namespace tarvelo

@@ -11,8 +11,11 @@ double contrastRatio(const QColor &a, const QColor &b);
 
 // The colours the windows fix (pure blue, black) where they can be read:
 // against the palette's window colour they are kept when they reach 4.5:1,
-// as in the standard light palettes. Otherwise black gives way to the
-// palette's text colour, and blue to the nearest lighter blue that reaches it.
+// as in the standard light palettes. Otherwise they give way to the nearest
+// darker or lighter colour (a blue while one will do) that reaches 7:1, or,
+// on a window so near the middle grey that nothing does, to the colour of
+// highest contrast: never to one of less contrast than the fixed colour.
+// Black gives way to the palette's text colour first, where that reaches 7:1.
 QColor readableBlue(const QPalette &palette);
 QColor readableBlack(const QPalette &palette);
 
