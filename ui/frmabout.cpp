@@ -118,11 +118,16 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
 void frmAbout::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
-    // The engraved rule: a grey line and, one pixel lower, a white one.
+    // The engraved rule: a grey line and, one pixel lower, a white one. On a
+    // window darker than that grey the white would glare and the grey would
+    // stand out: the palette's own shadow and highlight draw it there.
+    const bool lightWindow = palette().color(QPalette::Window).lightness() >= 128;
+    const QColor shadow = lightWindow ? QColor(128, 128, 128) : palette().color(QPalette::Dark);
+    const QColor highlight = lightWindow ? QColor(Qt::white) : palette().color(QPalette::Light);
     QPainter painter(this);
-    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.setPen(QPen(shadow, 1));
     painter.drawLine(twipsPoint(225, 2430), twipsPoint(5657, 2430));
-    painter.fillRect(QRect(twipsPoint(240, 2445), twipsPoint(5657, 2445) + QPoint(0, 1)), Qt::white);
+    painter.fillRect(QRect(twipsPoint(240, 2445), twipsPoint(5657, 2445) + QPoint(0, 1)), highlight);
 }
 
 } // namespace tarvelo

@@ -26,6 +26,7 @@ private slots:
     void shouldShowExactTexts();
     void shouldBeFixedDialogOverOwner();
     void shouldOverlapNothing();
+    void shouldDrawEngravedRule_data();
     void shouldDrawEngravedRule();
     void shouldDrawEveryTextWhole();
     void shouldStayReadableInDarkPalette();
@@ -160,20 +161,37 @@ void TestFrmAbout::shouldOverlapNothing()
     });
 }
 
+void TestFrmAbout::shouldDrawEngravedRule_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<QColor>("shadow");
+    QTest::addColumn<QColor>("highlight");
+    const QPalette light(QColor(240, 240, 240));
+    QTest::newRow("light-grey-and-white") << light << QColor(128, 128, 128) << QColor(Qt::white);
+    QPalette dark(QColor(60, 60, 60), QColor(50, 50, 50));
+    dark.setColor(QPalette::Dark, QColor(25, 25, 25));
+    dark.setColor(QPalette::Light, QColor(80, 80, 80));
+    QTest::newRow("dark-from-roles") << dark << QColor(25, 25, 25) << QColor(80, 80, 80);
+}
+
 void TestFrmAbout::shouldDrawEngravedRule()
 {
+    QFETCH(QPalette, palette);
+    QFETCH(QColor, shadow);
+    QFETCH(QColor, highlight);
     if (m_about->devicePixelRatioF() != 1.0)
         QSKIP("pixel-exact at 1x only");
+    m_about->setPalette(palette);
     const QImage image = m_about->grab().toImage();
     for (const int x : {15, 100, 377}) {
-        QCOMPARE(QColor(image.pixel(x, 162)), QColor(128, 128, 128));
+        QCOMPARE(QColor(image.pixel(x, 162)), shadow);
     }
     for (const int x : {16, 100, 377}) {
-        QCOMPARE(QColor(image.pixel(x, 163)), QColor(Qt::white));
-        QCOMPARE(QColor(image.pixel(x, 164)), QColor(Qt::white));
+        QCOMPARE(QColor(image.pixel(x, 163)), highlight);
+        QCOMPARE(QColor(image.pixel(x, 164)), highlight);
     }
-    QVERIFY(QColor(image.pixel(14, 162)) != QColor(128, 128, 128));
-    QVERIFY(QColor(image.pixel(100, 165)) != QColor(Qt::white));
+    QVERIFY(QColor(image.pixel(14, 162)) != shadow);
+    QVERIFY(QColor(image.pixel(100, 165)) != highlight);
 }
 
 void TestFrmAbout::shouldDrawEveryTextWhole()
