@@ -86,6 +86,7 @@ void frmAbout::showModal()
     // Over its owner's frame, at every opening, before it is mapped.
     const QWidget *owner = parentWidget();
     placeCentred(this, owner->frameGeometry().center(), owner->screen()->availableGeometry());
+    declareFixedSize(this);
     exec();
 }
 

@@ -367,6 +367,7 @@ void frmMain::setVisible(bool visible)
         adjustSize();
         const QRect available = screen()->availableGeometry();
         placeCentred(this, available.center(), available);
+        declareFixedSize(this);
     }
     QDialog::setVisible(visible);
 }

@@ -129,6 +129,33 @@ std::optional<QMargins> expectedFrameMargins(QWidget *window)
 
 } // namespace
 
+void declareFixedSize(QWidget *window)
+{
+#ifdef TARVELO_HAVE_XCB
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t *connection = x11->connection();
+    // The server answers this itself, never the window manager: no wait to bound.
+    static constexpr char kName[] = "_MOTIF_WM_HINTS";
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr),
+        &std::free);
+    if (!reply)
+        return;
+    // Flags (functions, decorations); functions: move, close; decorations:
+    // border, title, window menu.
+    const uint32_t hints[5] = {0x1 | 0x2, 0x04 | 0x20, 0x02 | 0x08 | 0x10, 0, 0};
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), reply->atom, reply->atom,
+                        32, 5, hints);
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window)
+#endif
+}
+
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available)
 {
     const auto place = [](int centred, int frame, int start, int length) {

@@ -17,4 +17,9 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
 // known the platform's own placement stays.
 void placeCentred(QWidget *window, const QPoint &centre, const QRect &available);
 
+// Tells the window manager that `window`, about to be shown, keeps its size:
+// on X11 its Motif hints then offer neither resizing nor maximising nor
+// minimising (Qt's own always offer resizing). Elsewhere nothing to say.
+void declareFixedSize(QWidget *window);
+
 } // namespace tarvelo

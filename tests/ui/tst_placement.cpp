@@ -6,6 +6,8 @@
 #include "ui/frmmain.h"
 #include "ui/windowplacement.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 
 using namespace tarvelo;
@@ -38,6 +40,34 @@ private:
 
 bool frameKnown(const QWidget *window) { return window->frameGeometry().top() < window->geometry().top(); }
 
+// What the window manager reads of a window's size and functions, through
+// xprop: empty when the window offers to be resized, maximised or minimised.
+QString offeredResizing(const QWidget *window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
+                                          QStringLiteral("_MOTIF_WM_HINTS"), QStringLiteral("WM_NORMAL_HINTS")});
+    if (!xprop.waitForFinished(5000))
+        return QStringLiteral("xprop did not answer");
+    const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
+    const QRegularExpressionMatch motif =
+        QRegularExpression(QStringLiteral("_MOTIF_WM_HINTS\\S* = (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(out);
+    if (!motif.hasMatch())
+        return QStringLiteral("no Motif hints: ") + out;
+    // Functions: resize 0x02, minimise 0x08, maximise 0x10 (or all, 0x01).
+    constexpr uint kFunctionsFlag = 0x1;
+    const uint functions = motif.captured(2).toUInt(nullptr, 16);
+    if (!(motif.captured(1).toUInt(nullptr, 16) & kFunctionsFlag) || (functions & (0x01 | 0x02 | 0x08 | 0x10)))
+        return QStringLiteral("Motif functions offered: ") + motif.captured(2);
+    const QRegularExpressionMatch minimum =
+        QRegularExpression(QStringLiteral("minimum size: (\\d+ by \\d+)")).match(out);
+    const QRegularExpressionMatch maximum =
+        QRegularExpression(QStringLiteral("maximum size: (\\d+ by \\d+)")).match(out);
+    if (!minimum.hasMatch() || minimum.captured(1) != maximum.captured(1))
+        return QStringLiteral("size hints allow resizing: ") + out;
+    return QString();
+}
+
 } // namespace
 
 class TestPlacement : public QObject {
@@ -49,6 +79,7 @@ private slots:
     void shouldCentreFrameWithinArea();
     void shouldShowMainWindowCentredWithoutMoving();
     void shouldCentreAboutBoxOverMainWindowEachTime();
+    void shouldOfferNoResizingOfEitherWindow();
 };
 
 void TestPlacement::shouldCentreFrameWithinArea_data()
@@ -114,6 +145,25 @@ void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime()
                  qPrintable(QStringLiteral("opening %1 off by %2, %3").arg(opening).arg(offset.x()).arg(offset.y())));
         QVERIFY(inside);
     }
+}
+
+void TestPlacement::shouldOfferNoResizingOfEitherWindow()
+{
+    MessageRecorder messages;
+    frmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(offeredResizing(&window), QString());
+
+    QString aboutBox = QStringLiteral("not shown");
+    QTimer::singleShot(0, this, [&] {
+        frmAbout *box = window.aboutBox();
+        const auto closeAnyway = qScopeGuard([box] { box->done(0); });
+        QTRY_VERIFY(box->isVisible());
+        aboutBox = offeredResizing(box);
+    });
+    window.mnuHelpAbout_Click();
+    QCOMPARE(aboutBox, QString());
 }
 
 QTEST_MAIN(TestPlacement)
