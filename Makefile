@@ -16,6 +16,10 @@ WERROR       ?= OFF
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
 
+# Each step prints one line; its full output stays in a log under the build
+# folder, and is shown when the step fails.
+QUIETLY = scripts/quietly
+
 # install-deps brings Ninja before any configure; deciding by what is
 # installed when make reads this file would change generators on a fresh machine.
 GENERATOR = -G Ninja
@@ -38,42 +42,46 @@ all: run
 # The program alone: no test, benchmark or fuzz target.
 $(BUILD_DIR)/app/tarvelo: FORCE
 	@scripts/install-deps run
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=OFF -DTARVELO_BUILD_BENCH=OFF
-	cmake --build $(BUILD_DIR) --target tarvelo
+	@$(QUIETLY) $(BUILD_DIR)/configure.log "configuring $(BUILD_DIR)" \
+		cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=OFF -DTARVELO_BUILD_BENCH=OFF
+	@$(QUIETLY) $(BUILD_DIR)/build.log "building the program" cmake --build $(BUILD_DIR) --target tarvelo
 
 run: $(BUILD_DIR)/app/tarvelo
 	@scripts/run-app $(BUILD_DIR)
 
 test:
 	@scripts/install-deps run test
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=ON -DTARVELO_BUILD_BENCH=OFF
-	cmake --build $(BUILD_DIR)
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+	@$(QUIETLY) $(BUILD_DIR)/configure.log "configuring $(BUILD_DIR)" \
+		cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DBUILD_TESTING=ON -DTARVELO_BUILD_BENCH=OFF
+	@$(QUIETLY) $(BUILD_DIR)/build.log "building the program and its tests" cmake --build $(BUILD_DIR)
+	@scripts/run-tests $(BUILD_DIR)
 
 test-asan:
 	@scripts/install-deps run test
-	cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON -DTARVELO_WERROR=$(WERROR)
-	cmake --build $(ASAN_DIR)
-	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-		ctest --test-dir $(ASAN_DIR) --output-on-failure -j2
+	@$(QUIETLY) $(ASAN_DIR)/configure.log "configuring $(ASAN_DIR)" \
+		cmake -S . -B $(ASAN_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTARVELO_SANITIZE=ON -DTARVELO_WERROR=$(WERROR)
+	@$(QUIETLY) $(ASAN_DIR)/build.log "building the tests with the sanitizers" cmake --build $(ASAN_DIR)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp scripts/run-tests $(ASAN_DIR)
 
 fuzz:
 	@scripts/install-deps run fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_FUZZ=ON
-	cmake --build $(FUZZ_DIR)
+	@CC=clang CXX=clang++ $(QUIETLY) $(FUZZ_DIR)/configure.log "configuring $(FUZZ_DIR)" \
+		cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_FUZZ=ON
+	@$(QUIETLY) $(FUZZ_DIR)/build.log "building the fuzz targets" cmake --build $(FUZZ_DIR)
 	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 deb: $(BUILD_DIR)/app/tarvelo
 	@scripts/install-deps run deb
-	cmake --build $(BUILD_DIR) --target tarvelo_docs
-	cd $(BUILD_DIR) && cpack -G DEB
+	@$(QUIETLY) $(BUILD_DIR)/docs.log "building the documents" cmake --build $(BUILD_DIR) --target tarvelo_docs
+	@$(QUIETLY) $(BUILD_DIR)/cpack.log "making the package" sh -c 'cd $(BUILD_DIR) && cpack -G DEB'
 	scripts/check-deb $(BUILD_DIR)/tarvelo_*_amd64.deb
 
 bench:
 	@scripts/install-deps run bench
-	cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DTARVELO_BUILD_BENCH=ON
-	cmake --build $(BUILD_DIR)
+	@$(QUIETLY) $(BUILD_DIR)/configure.log "configuring $(BUILD_DIR)" \
+		cmake -S . -B $(BUILD_DIR) $(GENERATOR) $(HARDENED) -DTARVELO_BUILD_BENCH=ON
+	@$(QUIETLY) $(BUILD_DIR)/build.log "building the benchmarks" cmake --build $(BUILD_DIR)
 	scripts/run-bench $(BUILD_DIR) $(BENCH_QUICK)
 
 # What the Orca screen reader makes of typing 170 and 70 (as root: installs Orca).
