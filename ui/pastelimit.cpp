@@ -40,16 +40,21 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
     }
     QString inserted = input.mid(head, input.size() - tail - head);
 
-    // A single typed character is kept whatever it is.
-    if (inserted.size() > 1)
+    // A single typed character is kept whatever it is, and so is what any
+    // other edit (an undo, a redo) brings back: the field held it before.
+    if (isInsertion && inserted.size() > 1)
         inserted = withoutNumberBlanks(inserted).toString();
     const qsizetype room = m_maxLength - head - tail;
     inserted.truncate(std::max<qsizetype>(room, 0));
 
     const QString result = input.left(head) + inserted + input.right(tail);
+    if (result == input)
+        return Acceptable;
     // Nothing left to insert: refusing restores the old text without a change.
-    if (result == m_before)
-        return result == input ? Acceptable : Invalid;
+    // Only an insertion is refused so: Qt keeps the text of a refused undo or
+    // redo, and then lets the next edit through unchecked.
+    if (isInsertion && result == m_before)
+        return Invalid;
     input = result;
     pos = int(head + inserted.size());
     return Acceptable;
