@@ -36,6 +36,9 @@ frmAbout::frmAbout(QWidget *owner)
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(240, 240, 480, 480));
+    // The program's icon: named for a screen reader, which would otherwise
+    // announce an unnamed image.
+    picIcon->setAccessibleName(QStringLiteral("Icono de Tarvelo"));
 
     lblDisclaimer = CaptionLabel::create(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
                               twipsRect(255, 2625, 3870, 825), this);

@@ -6,6 +6,7 @@
 #include "ui/programlook.h"
 #include "ui/readablecolours.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 
@@ -26,6 +27,7 @@ private slots:
     void shouldShowExactTexts();
     void shouldBeFixedDialogOverOwner();
     void shouldOverlapNothing();
+    void shouldNameEveryControlAndPicture();
     void shouldDrawEngravedRule_data();
     void shouldDrawEngravedRule();
     void shouldDrawEveryTextWhole();
@@ -159,6 +161,19 @@ void TestFrmAbout::shouldOverlapNothing()
         QVERIFY(!address->openExternalLinks());
         QVERIFY(address->text().endsWith(".example"));
     });
+}
+
+void TestFrmAbout::shouldNameEveryControlAndPicture()
+{
+    m_about->Form_Load();
+    // What a user can reach, and every picture.
+    for (QWidget *widget : m_about->findChildren<QWidget *>()) {
+        const auto *label = qobject_cast<QLabel *>(widget);
+        if (widget->focusPolicy() == Qt::NoFocus && !(label && !label->pixmap().isNull()))
+            continue;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(accessible && !accessible->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));
+    }
 }
 
 void TestFrmAbout::shouldDrawEngravedRule_data()
