@@ -301,12 +301,19 @@ void frmMain::etiquetas(const IndexValue &indexText)
     CaptionLabel *framed = bandLabel(labelToFrame(indexText));
     if (framed)
         framed->setBorderStyle(1);
-    // What the frame shows, for those who cannot see it; told only where it
+    describeFrame(true);
+}
+
+void frmMain::describeFrame(bool current)
+{
+    // What the frame shows, for those who cannot see it: "actual" while the
+    // framed class is the one the status line names. Told only where it
     // changes, as every change is an event for the screen reader.
     for (BandLabel label : kBandLabels) {
-        const QString description = bandLabel(label) == framed ? QStringLiteral("actual") : QString();
-        if (bandLabel(label)->accessibleDescription() != description)
-            bandLabel(label)->setAccessibleDescription(description);
+        CaptionLabel *band = bandLabel(label);
+        const QString description = current && band->borderStyle() == 1 ? QStringLiteral("actual") : QString();
+        if (band->accessibleDescription() != description)
+            band->setAccessibleDescription(description);
     }
 }
 
@@ -349,14 +356,21 @@ void frmMain::txtAltura_Change()
     // Once there is a weight, the status line and the frame follow the height
     // too, or they would name a class the fields no longer give. The height
     // is still being typed, so its refusals are not worth a box.
-    if (isNumeric(txtKilo->text()))
-        lKilo->setStatus(statusCaption(calculate(Refusals::Silent)));
+    if (isNumeric(txtKilo->text())) {
+        const IndexValue index = calculate(Refusals::Silent);
+        lKilo->setStatus(statusCaption(index));
+        // A refusal keeps the frame but names no class.
+        if (index.isEmpty())
+            describeFrame(false);
+    }
 }
 
 void frmMain::txtKilo_Change()
 {
     const IndexValue index = calcular();
     lKilo->setStatus(statusCaption(index));
+    if (index.isEmpty())
+        describeFrame(false);
 }
 
 void frmMain::setVisible(bool visible)

@@ -77,6 +77,7 @@ private:
     void buildControls();
     void placeStatusLine();
     CaptionLabel *bandLabel(BandLabel label) const;
+    void describeFrame(bool current);
 
     QMenuBar *m_menuBar = nullptr;
     QWidget *m_clientArea = nullptr;

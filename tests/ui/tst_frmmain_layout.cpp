@@ -464,6 +464,16 @@ void TestFrmMainLayout::shouldExposeFieldsToScreenReaders()
     child<QLineEdit>(m_window.get(), "txtKilo")->setText("55");
     QCOMPARE(accessible("Label20")->text(QAccessible::Description), QString());
     QCOMPARE(accessible("Label18")->text(QAccessible::Description), QString("actual"));
+    // A refusal keeps the frame, which then no longer names the status line's class.
+    for (const char *refused : {"0", "abc", ""}) {
+        child<QLineEdit>(m_window.get(), "txtKilo")->setText(refused);
+        QCOMPARE(child<CaptionLabel>(m_window.get(), "Label18")->borderStyle(), 1);
+        QCOMPARE(accessible("Label18")->text(QAccessible::Description), QString());
+        child<QLineEdit>(m_window.get(), "txtKilo")->setText("55");
+        QCOMPARE(accessible("Label18")->text(QAccessible::Description), QString("actual"));
+    }
+    child<QLineEdit>(m_window.get(), "txtAltura")->setText("0");
+    QCOMPARE(accessible("Label18")->text(QAccessible::Description), QString());
 
     // A window to a screen reader, not a dialog.
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
