@@ -22,6 +22,14 @@ PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
 
 QValidator::State PasteLimit::validate(QString &input, int &pos) const
 {
+    // Read as an insertion once more, a trimmed paste could be trimmed again
+    // and refused; and Qt does not undo what it refuses while it sets a text,
+    // then lets the next edit through unchecked.
+    if (!m_corrected.isNull() && input == m_corrected) {
+        m_corrected.clear();
+        return Acceptable;
+    }
+    m_corrected.clear();
     // An insertion replaces the selection, or nothing at the cursor. Other
     // edits (deleting) are read as the one run in which the texts differ, and
     // so is an insertion after an undo or a redo, which can report a
@@ -57,6 +65,7 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
         return Invalid;
     input = result;
     pos = int(head + inserted.size());
+    m_corrected = result;
     return Acceptable;
 }
 

@@ -25,6 +25,9 @@ private:
     QString m_before;
     qsizetype m_replacedStart = 0;
     qsizetype m_replacedLength = 0;
+    // The text this validator last made of an insertion: the field sets it
+    // and asks again, before it tells anyone of the change.
+    mutable QString m_corrected;
 };
 
 } // namespace tarvelo
