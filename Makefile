@@ -88,9 +88,10 @@ bench:
 orca-check: $(BUILD_DIR)/app/tarvelo
 	scripts/orca-check $(BUILD_DIR)
 
-# `make test` on a clean clone of HEAD inside a throwaway Debian 13 root (as root).
+# `make test` and `make deb` on a clean clone of HEAD inside a throwaway
+# Debian 13 root (as root).
 test-trixie:
-	scripts/test-trixie test WERROR=$(WERROR)
+	scripts/test-trixie test deb WERROR=$(WERROR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)
