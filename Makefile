@@ -12,9 +12,12 @@ BENCH_QUICK  ?=
 WERROR       ?= OFF
 
 # Builds of one commit are byte-identical: rcc and CPack date what they write
-# by the commit, not by the clock.
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+# by the commit, not by the clock. Without git they date it by the clock
+# (lintian refuses files dated 1970).
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
+ifneq ($(SOURCE_DATE_EPOCH),)
 export SOURCE_DATE_EPOCH
+endif
 
 # Each step prints one line; its full output stays in a log under the build
 # folder, and is shown when the step fails.
