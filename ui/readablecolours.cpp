@@ -27,17 +27,17 @@ QColor mixed(const QColor &from, const QColor &to, int step)
 }
 
 // `fixed` where it can be read on `background`; otherwise the colour nearest
-// to it, on the way towards `darkest` or towards `lightest`, that reaches 7:1,
+// to it, on the way towards black or towards white, that reaches 7:1,
 // whichever way the background needs; where neither way reaches 7:1 (greys
 // near the middle), the colour of highest contrast on either way.
-QColor readableOn(const QColor &background, const QColor &fixed, const QColor &darkest, const QColor &lightest)
+QColor readableOn(const QColor &background, const QColor &fixed)
 {
     if (contrastRatio(fixed, background) >= kReadable)
         return fixed;
     QColor best = fixed;
     int nearest = 256;
     QColor nearestEnhanced;
-    for (const QColor &end : {darkest, lightest}) {
+    for (const QColor &end : {QColor(0, 0, 0), QColor(255, 255, 255)}) {
         for (int step = 0; step <= 255 && step < nearest; ++step) {
             const QColor candidate = mixed(fixed, end, step);
             const double contrast = contrastRatio(candidate, background);
@@ -64,7 +64,7 @@ double contrastRatio(const QColor &a, const QColor &b)
 QColor readableBlue(const QPalette &palette)
 {
     // Darker blues down to black, lighter ones up to white: a blue as long as one will do.
-    return readableOn(palette.color(QPalette::Window), QColor(0, 0, 255), QColor(0, 0, 0), QColor(255, 255, 255));
+    return readableOn(palette.color(QPalette::Window), QColor(0, 0, 255));
 }
 
 QColor readableBlack(const QPalette &palette)
@@ -75,7 +75,7 @@ QColor readableBlack(const QPalette &palette)
     const QColor text = palette.color(QPalette::WindowText);
     if (contrastRatio(QColor(0, 0, 0), window) < kReadable && contrastRatio(text, window) >= kEnhanced)
         return text;
-    return readableOn(window, QColor(0, 0, 0), QColor(0, 0, 0), QColor(255, 255, 255));
+    return readableOn(window, QColor(0, 0, 0));
 }
 
 } // namespace tarvelo
