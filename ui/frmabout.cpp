@@ -88,7 +88,7 @@ void frmAbout::showModal()
     cmdOK->setFocus();
     // Over its owner's frame, at every opening, before it is mapped.
     const QWidget *owner = parentWidget();
-    placeCentred(this, owner->frameGeometry().center(), owner->screen()->availableGeometry());
+    placeCentred(this, windowFrame(owner).center(), owner->screen()->availableGeometry());
     declareFixedSize(this);
     exec();
 }

