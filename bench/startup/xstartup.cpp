@@ -1,12 +1,14 @@
 // Starts one program and measures, from just before its exec, the time until
 // its first window is mapped and first painted, then its resident memory
 // once it has settled. Under X the map and the first paint are seen from
-// outside (substructure events on the root window and XDamage on each new
-// window); offscreen, the program reports its first paint itself.
+// outside (substructure events on the root window, structure events and
+// XDamage on each new window of the program: a window manager reparents it
+// and draws frames of its own); offscreen, the program reports its first paint itself.
 //
 //   xstartup x|offscreen SETTLE_MS PROGRAM [ARGS...]
 // prints: map_ms=... paint_ms=... rss_kib=...
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
@@ -52,6 +54,23 @@ long residentKiB(pid_t pid)
 int ignoreXError(Display *, XErrorEvent *)
 {
     return 0;
+}
+
+// Whether `window` belongs to process `pid` (Qt sets _NET_WM_PID before mapping).
+bool ownedBy(Display *display, Window window, pid_t pid)
+{
+    static const Atom wmPid = XInternAtom(display, "_NET_WM_PID", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char *data = nullptr;
+    const bool owned = XGetWindowProperty(display, window, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                                          &after, &data) == Success
+                       && data && format == 32 && count == 1 && pid_t(*reinterpret_cast<long *>(data)) == pid;
+    if (data)
+        XFree(data);
+    return owned;
 }
 
 [[noreturn]] void fail(const char *what)
@@ -123,8 +142,10 @@ int main(int argc, char *argv[])
             if (event.type == CreateNotify) {
                 // Watch before the program can draw: it maps and paints later.
                 XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+                XSelectInput(display, event.xcreatewindow.window, StructureNotifyMask);
                 watched.insert(event.xcreatewindow.window);
-            } else if (event.type == MapNotify && watched.count(event.xmap.window)) {
+            } else if (event.type == MapNotify && watched.count(event.xmap.window)
+                       && ownedBy(display, event.xmap.window, child)) {
                 shown.insert(event.xmap.window);
                 if (!mapped)
                     mapped = nowNs();
