@@ -7,6 +7,42 @@ namespace tarvelo {
 
 namespace {
 
+// Between keys a typist pauses 150-300 ms; half a second without a key is
+// the end of an entry, and still soon enough to answer it.
+constexpr int kPauseMs = 500;
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Before Qt 6.8 there is no announcement; screen readers speak a notification
+// as it becomes showing. Invisible: it paints nothing.
+class StatusNotice : public QWidget {
+public:
+    explicit StatusNotice(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("lKiloAviso"));
+        setGeometry(0, 0, 1, 1);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+    QString text;
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
+
+class StatusNoticeAccessible : public QAccessibleWidget {
+public:
+    explicit StatusNoticeAccessible(StatusNotice *notice) : QAccessibleWidget(notice, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const StatusNotice *>(widget())->text;
+        return QAccessibleWidget::text(t);
+    }
+};
+#endif
+
 class StatusLineAccessible : public QAccessibleWidget {
 public:
     explicit StatusLineAccessible(StatusLine *line) : QAccessibleWidget(line, QAccessible::StatusBar) {}
@@ -23,6 +59,10 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
 {
     if (className == QLatin1String("tarvelo::StatusLine"))
         return new StatusLineAccessible(static_cast<StatusLine *>(object));
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    if (auto *notice = dynamic_cast<StatusNotice *>(object))
+        return new StatusNoticeAccessible(notice);
+#endif
     // A QDialog underneath, for its keyboard; a window to the user.
     if (className == QLatin1String("tarvelo::frmMain"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
@@ -36,19 +76,36 @@ StatusLine::StatusLine(const QRect &box, QWidget *parent)
 {
     setObjectName(QStringLiteral("lKilo"));
     place(box);
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(kPauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &StatusLine::announce);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    m_notice = new StatusNotice(this);
+#endif
 }
 
 void StatusLine::setStatus(const QString &text)
 {
-    // QLabel raises the name change itself, which is all a Qt 6.4 reader gets.
     setCaption(text);
+    m_pause.start();
+}
+
+void StatusLine::announce()
+{
+    const QString text = caption();
     if (text == m_announced)
         return;
     m_announced = text;
+    if (text.isEmpty())
+        return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent announcement(this, text);
     announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&announcement);
+#else
+    static_cast<StatusNotice *>(m_notice)->text = text;
+    m_notice->hide();
+    m_notice->show();
 #endif
 }
 
