@@ -8,6 +8,7 @@
 #include "ui/programlook.h"
 #include "ui/widgetmessagepresenter.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QLabel>
@@ -495,7 +496,7 @@ void TestFrmMainBehaviour::shouldShowRealBoxWithSpanishButton()
     QVERIFY(installSpanishQtTexts(qtTexts));
     WidgetMessagePresenter real;
     ScopedMessagePresenter scope(real);
-    QString title, text, button;
+    QString title, text, button, spokenTitle, spokenText;
     int buttons = 0;
     QMessageBox::Icon icon = QMessageBox::Warning;
     QWidget *owner = nullptr;
@@ -515,6 +516,9 @@ void TestFrmMainBehaviour::shouldShowRealBoxWithSpanishButton()
         size = box->size();
         buttons = box->buttons().size();
         button = box->buttons().value(0)->text();
+        const QAccessibleInterface *alert = QAccessible::queryAccessibleInterface(box);
+        spokenTitle = alert->text(QAccessible::Name);
+        spokenText = alert->text(QAccessible::Description);
     });
     height()->setText("");
     weight()->setText("7");
@@ -525,6 +529,9 @@ void TestFrmMainBehaviour::shouldShowRealBoxWithSpanishButton()
     QVERIFY2(size.width() >= kMessageBoxMinimumWidth, qPrintable(QString::number(size.width())));
     QCOMPARE(buttons, 1);
     QCOMPARE(button, QString("Aceptar"));
+    // What a screen reader reads of the box (Orca 43 reads its labels).
+    QCOMPARE(spokenTitle, title);
+    QCOMPARE(spokenText, QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) ? text : QString());
     QCOMPARE(statusLine(), kBelowBands);
 }
 
