@@ -36,8 +36,10 @@ def launch(harness, platform, settle_ms, program, manager=None):
     if manager:
         command = ['sh', '-c', MANAGER_UP, manager] + command
     if platform == 'x':
-        # A fresh X server for every launch: one that fails cannot spoil the rest.
-        command = ['xvfb-run', '-a', '-s', '-screen 0 1024x768x24'] + command
+        # A fresh X server for every launch: one that fails cannot spoil the
+        # rest. A session bus of its own, ended with it: without one, Qt or a
+        # manager has D-Bus start one for the display, which outlives it.
+        command = ['xvfb-run', '-a', '-s', '-screen 0 1024x768x24', 'dbus-run-session', '--'] + command
     run = subprocess.run(command, capture_output=True, text=True, timeout=60)
     if run.returncode != 0:
         sys.exit(f'{os.path.basename(program)}: {run.stderr.strip()}')
