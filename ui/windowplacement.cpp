@@ -113,7 +113,8 @@ FrameWatch *FrameWatch::instance()
     static QPointer<FrameWatch> watch;
     static bool failed = false;
     if (!watch && !failed) {
-        // The display Qt was given (DISPLAY); place() checks it is the same.
+        // The display Qt was given (DISPLAY); a window this server does not
+        // know gets no question, only a frame learnt before.
         xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(connection)) {
             xcb_disconnect(connection);
@@ -187,8 +188,9 @@ std::optional<QMargins> extentsFrom(const xcb_get_property_reply_t *reply, qreal
 // answer without listing it, so it is always sent, and followed by a change
 // the manager must pass on: a border width, then 0, on a window of our own
 // that is never shown (changed on the window itself, fluxbox 1.3.7 later
-// puts it off by as much as the program moved its owner). Managers handle requests in order, so once that
-// change is seen, an answer would have come before it.
+// puts it off by as much as the program moved its owner). Managers handle
+// requests in order, so once that change is seen, an answer would have come
+// before it.
 std::optional<QMargins> FrameWatch::ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline)
 {
     xcb_window_t &marker = m_markers[root];
@@ -309,7 +311,8 @@ void FrameWatch::handle(const xcb_generic_event_t *event)
     case XCB_CONFIGURE_NOTIFY: {
         // The manager's own notices (sent by a client) do not count.
         const auto *change = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
-        if (!(event->response_type & kSentByClient) && change->window == m_marker && change->border_width == m_markWidth)
+        if (!(event->response_type & kSentByClient) && change->window == m_marker
+            && change->border_width == m_markWidth)
             m_caughtUp = true;
         return;
     }

@@ -85,7 +85,8 @@ private slots:
 
     void stateChanged(const QDBusMessage &event)
     {
-        if (event.arguments().value(0).toString() != QLatin1String("showing") || event.arguments().value(1).toInt() != 1)
+        const QVariantList arguments = event.arguments();
+        if (arguments.value(0).toString() != QLatin1String("showing") || arguments.value(1).toInt() != 1)
             return;
         const int order = m_next++;
         m_told[order] = QStringLiteral("?");
