@@ -41,7 +41,7 @@ HARDENED  = -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG \
             -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_FLAGS) LDFLAGS)" \
             -DTARVELO_WERROR=$(WERROR)
 
-.PHONY: all run test test-asan fuzz deb bench test-trixie orca-check clean
+.PHONY: all run test test-asan fuzz format deb bench test-trixie orca-check clean
 
 all: run
 
@@ -76,6 +76,11 @@ fuzz:
 		cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELO_FUZZ=ON
 	@$(QUIETLY) $(FUZZ_DIR)/build.log "building the fuzz targets" cmake --build $(FUZZ_DIR)
 	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The sources in the style of .clang-format, in place.
+format:
+	@scripts/install-deps format
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 deb: $(BUILD_DIR)/app/tarvelo
 	@scripts/install-deps run deb
