@@ -1,9 +1,9 @@
 // Tarvelo: start-up and nothing more; the program ends when the main window
 // closes.
 
-#include "startup.h"
-
 #include <QApplication>
+
+#include "startup.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,9 +1,9 @@
 #include "startup.h"
 
+#include <QApplication>
+
 #include "tarvelo_version.h"
 #include "ui/programlook.h"
-
-#include <QApplication>
 
 namespace tarvelo {
 

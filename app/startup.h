@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ui/frmmain.h"
-#include "ui/widgetmessagepresenter.h"
-
 #include <QTranslator>
 
 #include <optional>
+
+#include "ui/frmmain.h"
+#include "ui/widgetmessagepresenter.h"
 
 class QApplication;
 

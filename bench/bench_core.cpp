@@ -1,10 +1,10 @@
 // One keystroke's work in the core: validate, compute, format, classify and
 // write the status text.
 
+#include <QTest>
+
 #include "calc/bands.h"
 #include "calc/indexcalculation.h"
-
-#include <QTest>
 
 using namespace tarvelo;
 
@@ -16,12 +16,14 @@ private slots:
 
     void keystroke_data()
     {
+        // clang-format off
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("weight");
         QTest::newRow("typical") << "170" << "70";
         QTest::newRow("grouped-result") << "1,1" << "2";
         QTest::newRow("refused-silently") << "170" << "7a";
         QTest::newRow("long-weight-10000") << "170" << QString(10000, '7');
+        // clang-format on
     }
 
     void keystroke()

@@ -1,12 +1,11 @@
 // The seeded soak run in a plain release build: resident memory after the
 // first 1 000 actions and after all 20 000.
 
-#include "benchsupport.h"
+#include <cstdio>
 
+#include "benchsupport.h"
 #include "support/soak.h"
 #include "ui/programlook.h"
-
-#include <cstdio>
 
 using namespace tarvelo;
 using namespace tarvelo::bench;

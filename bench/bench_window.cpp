@@ -5,12 +5,6 @@
 //  - a key typed into a 10 000-character weight until the field is repainted.
 // Prints medians in milliseconds.
 
-#include "benchsupport.h"
-
-#include "support/messagerecorder.h"
-#include "ui/frmmain.h"
-#include "ui/programlook.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -18,6 +12,11 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+
+#include "benchsupport.h"
+#include "support/messagerecorder.h"
+#include "ui/frmmain.h"
+#include "ui/programlook.h"
 
 using namespace tarvelo;
 using namespace tarvelo::bench;
@@ -53,7 +52,7 @@ void waitForPaint(PaintWatch &watch)
 // Real boxes; records how long after `started` each was up, then answers it.
 class TimedBoxes : public MessagePresenter {
 public:
-    TimedBoxes() : m_scope(*this) {}
+    TimedBoxes() : m_scope(*this) { }
     void present(QObject *, const QString &prompt, const QString &title) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, QApplication::activeWindow());

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "runtime/indexvalue.h"
-
 #include <QString>
 
 #include <array>
 #include <optional>
+
+#include "runtime/indexvalue.h"
 
 namespace tarvelo {
 

@@ -1,8 +1,8 @@
 #include "indexcalculation.h"
 
-#include "runtime/numbers.h"
-
 #include <cmath>
+
+#include "runtime/numbers.h"
 
 namespace tarvelo {
 
@@ -21,10 +21,7 @@ void checkFloatingPoint(double product)
 
 } // namespace
 
-FloatingPointError::FloatingPointError()
-    : std::runtime_error("floating-point error in the index formula")
-{
-}
+FloatingPointError::FloatingPointError() : std::runtime_error("floating-point error in the index formula") { }
 
 IndexCalculation calculateIndex(QStringView heightText, QStringView weightText)
 {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "runtime/indexvalue.h"
-
 #include <QString>
 #include <QStringView>
 
 #include <optional>
 #include <stdexcept>
+
+#include "runtime/indexvalue.h"
 
 namespace tarvelo {
 

@@ -1,10 +1,6 @@
 // Fuzzes the number reading and the whole calculation on two arbitrary texts:
 // the input's bytes up to the first NUL are the height, the rest the weight.
 
-#include "calc/bands.h"
-#include "calc/indexcalculation.h"
-#include "runtime/numbers.h"
-
 #include <QLocale>
 #include <QString>
 
@@ -12,6 +8,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include "calc/bands.h"
+#include "calc/indexcalculation.h"
+#include "runtime/numbers.h"
 
 using namespace tarvelo;
 
@@ -100,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const void *nul = std::memchr(bytes, 0, size);
     const std::size_t heightSize = nul ? static_cast<std::size_t>(static_cast<const char *>(nul) - bytes) : size;
     const QString height = QString::fromUtf8(bytes, qsizetype(heightSize));
-    const QString weight = heightSize < size ? QString::fromUtf8(bytes + heightSize + 1, qsizetype(size - heightSize - 1))
-                                             : QString();
+    const QString weight
+        = heightSize < size ? QString::fromUtf8(bytes + heightSize + 1, qsizetype(size - heightSize - 1)) : QString();
     checkNumber(height);
     checkNumber(weight);
     checkCalculation(height, weight);

@@ -2,12 +2,12 @@
 // checking the window's promises after every action. At the end it says how
 // many sessions and actions it played, for the speed in actions.
 
-#include "windowsession.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#include "windowsession.h"
 
 namespace {
 

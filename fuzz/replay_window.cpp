@@ -4,19 +4,18 @@
 // --random COUNT, plays COUNT seeded sessions of 20 random actions and prints
 // how many a second (the fuzz target's speed, without libFuzzer's own work).
 
-#include "windowsession.h"
-
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
-#include <QElapsedTimer>
-
 #include <cstdio>
 #include <random>
 #include <vector>
+
+#include "windowsession.h"
 
 namespace {
 
@@ -49,8 +48,8 @@ int playRandomSessions(int count)
         actions += tarvelo::fuzzing::playSession(bytes.data(), bytes.size(), kActions);
     }
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    std::printf("%d sessions, %.1f actions each, in %.2f s: %.0f sessions a second\n", count,
-                double(actions) / count, seconds, count / seconds);
+    std::printf("%d sessions, %.1f actions each, in %.2f s: %.0f sessions a second\n", count, double(actions) / count,
+                seconds, count / seconds);
     return 0;
 }
 

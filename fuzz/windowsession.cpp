@@ -1,15 +1,5 @@
 #include "windowsession.h"
 
-#include "calc/bands.h"
-#include "calc/indexcalculation.h"
-#include "runtime/messagebox.h"
-#include "runtime/numbers.h"
-#include "runtime/untrappederror.h"
-#include "ui/captionlabel.h"
-#include "ui/frmabout.h"
-#include "ui/frmmain.h"
-#include "ui/programlook.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -28,19 +18,53 @@
 #include <cstdlib>
 #include <vector>
 
+#include "calc/bands.h"
+#include "calc/indexcalculation.h"
+#include "runtime/messagebox.h"
+#include "runtime/numbers.h"
+#include "runtime/untrappederror.h"
+#include "ui/captionlabel.h"
+#include "ui/frmabout.h"
+#include "ui/frmmain.h"
+#include "ui/programlook.h"
+
 namespace tarvelo::fuzzing {
 
 namespace {
 
 enum class Op {
-    Type, PasteShort, PasteLong, Backspace, Delete, Home, End, Left, Right, ShiftLeft, SelectAll, Undo, Redo,
-    Tab, BackTab, Return, Enter, Calcular, CtrlN, MenuClear, About, Palette, Focus, ClickField,
-    Escape, Exit, CloseBox,
+    Type,
+    PasteShort,
+    PasteLong,
+    Backspace,
+    Delete,
+    Home,
+    End,
+    Left,
+    Right,
+    ShiftLeft,
+    SelectAll,
+    Undo,
+    Redo,
+    Tab,
+    BackTab,
+    Return,
+    Enter,
+    Calcular,
+    CtrlN,
+    MenuClear,
+    About,
+    Palette,
+    Focus,
+    ClickField,
+    Escape,
+    Exit,
+    CloseBox
 };
 
 struct Action {
     Op op = Op::Type;
-    QString text;  // typed or pasted
+    QString text; // typed or pasted
     int field = 0; // 0 the height, 1 the weight
     int value = 0; // the way to close, the palette, the focus target, the click's x
 };
@@ -51,13 +75,13 @@ struct Letter {
 };
 
 constexpr std::array kLetters{
-    Letter{'t', Op::Type},      Letter{'p', Op::PasteShort}, Letter{'P', Op::PasteLong}, Letter{'b', Op::Backspace},
-    Letter{'d', Op::Delete},    Letter{'H', Op::Home},       Letter{'E', Op::End},       Letter{'l', Op::Left},
-    Letter{'r', Op::Right},     Letter{'L', Op::ShiftLeft},  Letter{'a', Op::SelectAll}, Letter{'z', Op::Undo},
-    Letter{'y', Op::Redo},      Letter{'T', Op::Tab},        Letter{'S', Op::BackTab},   Letter{'R', Op::Return},
-    Letter{'n', Op::Enter},     Letter{'c', Op::Calcular},   Letter{'N', Op::CtrlN},     Letter{'B', Op::MenuClear},
-    Letter{'i', Op::About},     Letter{'g', Op::Palette},    Letter{'f', Op::Focus},     Letter{'m', Op::ClickField},
-    Letter{'q', Op::Escape},    Letter{'s', Op::Exit},       Letter{'X', Op::CloseBox},
+    Letter{'t', Op::Type},   Letter{'p', Op::PasteShort}, Letter{'P', Op::PasteLong}, Letter{'b', Op::Backspace},
+    Letter{'d', Op::Delete}, Letter{'H', Op::Home},       Letter{'E', Op::End},       Letter{'l', Op::Left},
+    Letter{'r', Op::Right},  Letter{'L', Op::ShiftLeft},  Letter{'a', Op::SelectAll}, Letter{'z', Op::Undo},
+    Letter{'y', Op::Redo},   Letter{'T', Op::Tab},        Letter{'S', Op::BackTab},   Letter{'R', Op::Return},
+    Letter{'n', Op::Enter},  Letter{'c', Op::Calcular},   Letter{'N', Op::CtrlN},     Letter{'B', Op::MenuClear},
+    Letter{'i', Op::About},  Letter{'g', Op::Palette},    Letter{'f', Op::Focus},     Letter{'m', Op::ClickField},
+    Letter{'q', Op::Escape}, Letter{'s', Op::Exit},       Letter{'X', Op::CloseBox},
 };
 
 // Any other byte: an action that leaves the program running. Typing comes
@@ -65,15 +89,15 @@ constexpr std::array kLetters{
 // long paste least, as each costs as much as twenty keystrokes (the About box
 // paints both windows, a long paste lays out thousands of characters).
 constexpr std::array kOtherBytes{
-    Op::Type,       Op::Type,      Op::Type,      Op::Type,     Op::Type,     Op::Type,      Op::Type,
-    Op::Type,       Op::Type,      Op::Type,      Op::Type,     Op::Type,     Op::Type,      Op::Type,
-    Op::Type,       Op::Type,      Op::Type,      Op::Type,     Op::Type,     Op::Type,      Op::Type,
-    Op::Type,       Op::Type,      Op::Type,      Op::PasteShort, Op::PasteShort, Op::PasteShort, Op::PasteLong,
-    Op::Backspace,  Op::Backspace, Op::Backspace, Op::Delete,   Op::Delete,   Op::Home,      Op::End,
-    Op::Left,       Op::Left,      Op::Right,     Op::ShiftLeft, Op::SelectAll, Op::Undo,    Op::Redo,
-    Op::Tab,        Op::Tab,       Op::BackTab,   Op::Return,   Op::Return,   Op::Enter,     Op::Calcular,
-    Op::Calcular,   Op::CtrlN,     Op::CtrlN,     Op::MenuClear, Op::About,   Op::Palette,   Op::Palette,
-    Op::Focus,      Op::Focus,     Op::Focus,     Op::ClickField, Op::ClickField, Op::ClickField, Op::Type,
+    Op::Type,      Op::Type,      Op::Type,      Op::Type,       Op::Type,       Op::Type,       Op::Type,
+    Op::Type,      Op::Type,      Op::Type,      Op::Type,       Op::Type,       Op::Type,       Op::Type,
+    Op::Type,      Op::Type,      Op::Type,      Op::Type,       Op::Type,       Op::Type,       Op::Type,
+    Op::Type,      Op::Type,      Op::Type,      Op::PasteShort, Op::PasteShort, Op::PasteShort, Op::PasteLong,
+    Op::Backspace, Op::Backspace, Op::Backspace, Op::Delete,     Op::Delete,     Op::Home,       Op::End,
+    Op::Left,      Op::Left,      Op::Right,     Op::ShiftLeft,  Op::SelectAll,  Op::Undo,       Op::Redo,
+    Op::Tab,       Op::Tab,       Op::BackTab,   Op::Return,     Op::Return,     Op::Enter,      Op::Calcular,
+    Op::Calcular,  Op::CtrlN,     Op::CtrlN,     Op::MenuClear,  Op::About,      Op::Palette,    Op::Palette,
+    Op::Focus,     Op::Focus,     Op::Focus,     Op::ClickField, Op::ClickField, Op::ClickField, Op::Type,
     Op::Type,
 };
 static_assert(kOtherBytes.size() == 64);
@@ -98,17 +122,17 @@ QString characterFor(std::uint8_t byte)
     // The blanks the number reader knows, what looks like a digit but is not,
     // marks that change a text's direction, a character outside the BMP.
     static const std::array<QString, 16> others{
-        QStringLiteral("\u00A0"), QStringLiteral("\u202F"), QStringLiteral("\u2028"), QStringLiteral("\u2029"),
+        QStringLiteral("\u00A0"), QStringLiteral("\u202F"), QStringLiteral("\u2028"),     QStringLiteral("\u2029"),
         QStringLiteral("\uFF11"), QStringLiteral("\u200F"), QStringLiteral("\U0001F600"), QStringLiteral("é"),
-        QStringLiteral("Ñ"),      QStringLiteral("7"),      QStringLiteral("0"),      QStringLiteral(","),
-        QStringLiteral("5"),      QStringLiteral("1"),      QStringLiteral("-"),      QStringLiteral("e"),
+        QStringLiteral("Ñ"),      QStringLiteral("7"),      QStringLiteral("0"),          QStringLiteral(","),
+        QStringLiteral("5"),      QStringLiteral("1"),      QStringLiteral("-"),          QStringLiteral("e"),
     };
     return others[byte % others.size()];
 }
 
 class Reader {
 public:
-    Reader(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
+    Reader(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) { }
     bool atEnd() const { return m_position >= m_size; }
     std::uint8_t next() { return m_position < m_size ? m_data[m_position++] : 0; }
 
@@ -194,26 +218,45 @@ QString describe(const Action &action)
 {
     const QString field = action.field ? QStringLiteral("the weight") : QStringLiteral("the height");
     switch (action.op) {
-    case Op::Type: return QStringLiteral("type ") + quoted(action.text);
+    case Op::Type:
+        return QStringLiteral("type ") + quoted(action.text);
     case Op::PasteShort:
-    case Op::PasteLong: return QStringLiteral("paste ") + quoted(action.text) + QStringLiteral(" into ") + field;
-    case Op::Backspace: return QStringLiteral("Backspace");
-    case Op::Delete: return QStringLiteral("Delete");
-    case Op::Home: return QStringLiteral("Home");
-    case Op::End: return QStringLiteral("End");
-    case Op::Left: return QStringLiteral("Left");
-    case Op::Right: return QStringLiteral("Right");
-    case Op::ShiftLeft: return QStringLiteral("Shift+Left");
-    case Op::SelectAll: return QStringLiteral("Ctrl+A");
-    case Op::Undo: return QStringLiteral("Ctrl+Z");
-    case Op::Redo: return QStringLiteral("Ctrl+Shift+Z");
-    case Op::Tab: return QStringLiteral("Tab");
-    case Op::BackTab: return QStringLiteral("Shift+Tab");
-    case Op::Return: return QStringLiteral("Return");
-    case Op::Enter: return QStringLiteral("keypad Enter");
-    case Op::Calcular: return QStringLiteral("click Calcular");
-    case Op::CtrlN: return QStringLiteral("Ctrl+N");
-    case Op::MenuClear: return QStringLiteral("menu Borrar campos");
+    case Op::PasteLong:
+        return QStringLiteral("paste ") + quoted(action.text) + QStringLiteral(" into ") + field;
+    case Op::Backspace:
+        return QStringLiteral("Backspace");
+    case Op::Delete:
+        return QStringLiteral("Delete");
+    case Op::Home:
+        return QStringLiteral("Home");
+    case Op::End:
+        return QStringLiteral("End");
+    case Op::Left:
+        return QStringLiteral("Left");
+    case Op::Right:
+        return QStringLiteral("Right");
+    case Op::ShiftLeft:
+        return QStringLiteral("Shift+Left");
+    case Op::SelectAll:
+        return QStringLiteral("Ctrl+A");
+    case Op::Undo:
+        return QStringLiteral("Ctrl+Z");
+    case Op::Redo:
+        return QStringLiteral("Ctrl+Shift+Z");
+    case Op::Tab:
+        return QStringLiteral("Tab");
+    case Op::BackTab:
+        return QStringLiteral("Shift+Tab");
+    case Op::Return:
+        return QStringLiteral("Return");
+    case Op::Enter:
+        return QStringLiteral("keypad Enter");
+    case Op::Calcular:
+        return QStringLiteral("click Calcular");
+    case Op::CtrlN:
+        return QStringLiteral("Ctrl+N");
+    case Op::MenuClear:
+        return QStringLiteral("menu Borrar campos");
     case Op::About: {
         static const char *const ways[] = {"Escape", "Aceptar", "its close box"};
         return QStringLiteral("About box, closed by ") + QLatin1String(ways[action.value]);
@@ -226,10 +269,14 @@ QString describe(const Action &action)
         static const char *const targets[] = {"the height", "the weight", "Calcular", "the picture"};
         return QStringLiteral("focus on ") + QLatin1String(targets[action.value]);
     }
-    case Op::ClickField: return QStringLiteral("click ") + field + QStringLiteral(" at x=%1").arg(action.value);
-    case Op::Escape: return QStringLiteral("Escape");
-    case Op::Exit: return QStringLiteral("menu Salir");
-    case Op::CloseBox: return QStringLiteral("close box");
+    case Op::ClickField:
+        return QStringLiteral("click ") + field + QStringLiteral(" at x=%1").arg(action.value);
+    case Op::Escape:
+        return QStringLiteral("Escape");
+    case Op::Exit:
+        return QStringLiteral("menu Salir");
+    case Op::CloseBox:
+        return QStringLiteral("close box");
     }
     return QString();
 }
@@ -237,9 +284,12 @@ QString describe(const Action &action)
 QPalette paletteNumbered(int number)
 {
     switch (number) {
-    case 1: return QPalette(QColor(60, 60, 60), QColor(50, 50, 50));
-    case 2: return QPalette(QColor(190, 190, 190), QColor(180, 180, 180));
-    default: return QApplication::style()->standardPalette();
+    case 1:
+        return QPalette(QColor(60, 60, 60), QColor(50, 50, 50));
+    case 2:
+        return QPalette(QColor(190, 190, 190), QColor(180, 180, 180));
+    default:
+        return QApplication::style()->standardPalette();
     }
 }
 
@@ -263,7 +313,7 @@ struct Box {
 // Every box is recorded and answered at once, as by a user who presses Enter.
 class AnsweringBoxes : public MessagePresenter {
 public:
-    AnsweringBoxes() : m_scope(*this) {}
+    AnsweringBoxes() : m_scope(*this) { }
     void present(QObject *owner, const QString &prompt, const QString &title) override
     {
         shown.push_back({prompt, title, owner});
@@ -309,8 +359,7 @@ constexpr std::array<std::pair<BandLabel, const char *>, 5> kLabelNames{{
     {BandLabel::Label30, "Label30"},
 }};
 
-template <typename T>
-T *named(const QObject *parent, const char *name)
+template<typename T> T *named(const QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QLatin1String(name));
     if (!found) {
@@ -456,25 +505,63 @@ private:
             field(action)->setFocus(Qt::OtherFocusReason);
             key(Qt::Key_V, Qt::ControlModifier);
             break;
-        case Op::Backspace: key(Qt::Key_Backspace); break;
-        case Op::Delete: key(Qt::Key_Delete); break;
-        case Op::Home: key(Qt::Key_Home); break;
-        case Op::End: key(Qt::Key_End); break;
-        case Op::Left: key(Qt::Key_Left); break;
-        case Op::Right: key(Qt::Key_Right); break;
-        case Op::ShiftLeft: key(Qt::Key_Left, Qt::ShiftModifier); break;
-        case Op::SelectAll: key(Qt::Key_A, Qt::ControlModifier); break;
-        case Op::Undo: key(Qt::Key_Z, Qt::ControlModifier); break;
-        case Op::Redo: key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); break;
-        case Op::Tab: key(Qt::Key_Tab); break;
-        case Op::BackTab: key(Qt::Key_Backtab, Qt::ShiftModifier); break;
-        case Op::Return: key(Qt::Key_Return); break;
-        case Op::Enter: key(Qt::Key_Enter, Qt::KeypadModifier); break;
-        case Op::Calcular: m_ui.calcular->click(); break;
-        case Op::CtrlN: key(Qt::Key_N, Qt::ControlModifier); break;
-        case Op::MenuClear: m_ui.clear->trigger(); break;
-        case Op::About: openAndCloseAbout(action.value); break;
-        case Op::Palette: switchPalette(action.value); break;
+        case Op::Backspace:
+            key(Qt::Key_Backspace);
+            break;
+        case Op::Delete:
+            key(Qt::Key_Delete);
+            break;
+        case Op::Home:
+            key(Qt::Key_Home);
+            break;
+        case Op::End:
+            key(Qt::Key_End);
+            break;
+        case Op::Left:
+            key(Qt::Key_Left);
+            break;
+        case Op::Right:
+            key(Qt::Key_Right);
+            break;
+        case Op::ShiftLeft:
+            key(Qt::Key_Left, Qt::ShiftModifier);
+            break;
+        case Op::SelectAll:
+            key(Qt::Key_A, Qt::ControlModifier);
+            break;
+        case Op::Undo:
+            key(Qt::Key_Z, Qt::ControlModifier);
+            break;
+        case Op::Redo:
+            key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            break;
+        case Op::Tab:
+            key(Qt::Key_Tab);
+            break;
+        case Op::BackTab:
+            key(Qt::Key_Backtab, Qt::ShiftModifier);
+            break;
+        case Op::Return:
+            key(Qt::Key_Return);
+            break;
+        case Op::Enter:
+            key(Qt::Key_Enter, Qt::KeypadModifier);
+            break;
+        case Op::Calcular:
+            m_ui.calcular->click();
+            break;
+        case Op::CtrlN:
+            key(Qt::Key_N, Qt::ControlModifier);
+            break;
+        case Op::MenuClear:
+            m_ui.clear->trigger();
+            break;
+        case Op::About:
+            openAndCloseAbout(action.value);
+            break;
+        case Op::Palette:
+            switchPalette(action.value);
+            break;
         case Op::Focus: {
             QWidget *const targets[] = {m_ui.height, m_ui.weight, m_ui.calcular, m_ui.picture};
             targets[action.value]->setFocus(Qt::OtherFocusReason);
@@ -486,9 +573,15 @@ private:
                               QPoint(action.value % target->width(), target->height() / 2));
             break;
         }
-        case Op::Escape: key(Qt::Key_Escape); break;
-        case Op::Exit: m_ui.exit->trigger(); break;
-        case Op::CloseBox: m_window.close(); break;
+        case Op::Escape:
+            key(Qt::Key_Escape);
+            break;
+        case Op::Exit:
+            m_ui.exit->trigger();
+            break;
+        case Op::CloseBox:
+            m_window.close();
+            break;
         }
     }
 
@@ -631,7 +724,8 @@ private:
             breakPromise(detail);
         }
         if (m_ui.status->text() != status)
-            breakPromise(QStringLiteral("the status line reads %1, not %2").arg(quoted(m_ui.status->text()), quoted(status)));
+            breakPromise(
+                QStringLiteral("the status line reads %1, not %2").arg(quoted(m_ui.status->text()), quoted(status)));
         const BandLabel framed = framedLabel();
         if (framed != frame)
             breakPromise(QStringLiteral("%1 is framed, not %2").arg(nameOf(framed), nameOf(frame)));

@@ -25,8 +25,7 @@ void showMessage(QObject *owner, const QString &prompt, const QString &title)
         qWarning("%s: %s", qUtf8Printable(title), qUtf8Printable(prompt));
 }
 
-ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter &presenter)
-    : m_previous(installedPresenter)
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter &presenter) : m_previous(installedPresenter)
 {
     installedPresenter = &presenter;
 }

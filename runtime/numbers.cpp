@@ -15,7 +15,10 @@ namespace {
 constexpr std::size_t kMaxKeptDigits = 800;
 constexpr std::int64_t kExponentCap = 1'000'000'000;
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 

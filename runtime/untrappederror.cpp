@@ -1,9 +1,9 @@
 #include "untrappederror.h"
 
-#include "messagebox.h"
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "messagebox.h"
 
 namespace tarvelo {
 

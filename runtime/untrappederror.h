@@ -31,8 +31,7 @@ inline constexpr int kUntrappedErrorExitCode = 3;
 
 // Runs an event handler so that no exception ever crosses Qt's event loop.
 // False when the handler failed: the caller then does nothing more.
-template <typename Handler>
-bool runGuarded(Handler &&handler) noexcept
+template<typename Handler> bool runGuarded(Handler &&handler) noexcept
 {
     try {
         handler();

@@ -16,9 +16,7 @@ VersionNumbers programVersion()
     return overridden ? *overridden : kBuiltVersion;
 }
 
-ScopedVersionOverride::ScopedVersionOverride(VersionNumbers numbers)
-    : m_previous(overridden)
-    , m_numbers(numbers)
+ScopedVersionOverride::ScopedVersionOverride(VersionNumbers numbers) : m_previous(overridden), m_numbers(numbers)
 {
     overridden = &m_numbers;
 }

@@ -2,15 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-#include <QPainter>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QtMath>
 
 namespace tarvelo {
 
-CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *parent)
-    : QLabel(parent)
-    , m_sizing(sizing)
+CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *parent) : QLabel(parent), m_sizing(sizing)
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

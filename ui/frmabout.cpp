@@ -1,5 +1,10 @@
 #include "frmabout.h"
 
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
 #include "runtime/version.h"
@@ -9,15 +14,9 @@
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
 
-#include <QKeyEvent>
-#include <QPainter>
-#include <QPushButton>
-#include <QScreen>
-
 namespace tarvelo {
 
-frmAbout::frmAbout(QWidget *owner)
-    : QDialog(owner)
+frmAbout::frmAbout(QWidget *owner) : QDialog(owner)
 {
     using Sizing = CaptionLabel::Sizing;
     setObjectName(QStringLiteral("frmAbout"));
@@ -41,20 +40,21 @@ frmAbout::frmAbout(QWidget *owner)
     picIcon->setAccessibleName(QStringLiteral("Icono de Tarvelo"));
 
     lblDisclaimer = CaptionLabel::create(QStringLiteral("lblDisclaimer"), QString(), Sizing::Fixed,
-                              twipsRect(255, 2625, 3870, 825), this);
+                                         twipsRect(255, 2625, 3870, 825), this);
     lblVersion = CaptionLabel::create(QStringLiteral("lblVersion"), QStringLiteral("Versión 1.0 por "), Sizing::Fixed,
-                           twipsRect(1050, 780, 1335, 225), this);
+                                      twipsRect(1050, 780, 1335, 225), this);
     lblTitle = CaptionLabel::create(QStringLiteral("lblTitle"),
-                         QStringLiteral("Calculadora del Indice de Masa Corporal por Velmarro"), Sizing::Fixed,
-                         twipsRect(1050, 240, 3105, 480), this);
-    lblDescription = CaptionLabel::create(QStringLiteral("lblDescription"),
+                                    QStringLiteral("Calculadora del Indice de Masa Corporal por Velmarro"),
+                                    Sizing::Fixed, twipsRect(1050, 240, 3105, 480), this);
+    lblDescription
+        = CaptionLabel::create(QStringLiteral("lblDescription"),
                                QStringLiteral("Esta aplicación calcula el Índice de Masa Corporal que puede "
                                               "ayudar a determinar si una persona tiene sobrepeso, basado en los "
                                               "valores de la OMS."),
                                Sizing::Fixed, twipsRect(1050, 1125, 4092, 1170), this);
     // The author's address is shown, not opened: plain text, no link.
     Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
-                       twipsRect(2460, 780, 1650, 195), this);
+                                  twipsRect(2460, 780, 1650, 195), this);
     applyPaletteAndScale();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded([this] { cmdOK_Click(); }); });
@@ -105,9 +105,7 @@ void frmAbout::cmdOK_Click()
     accept();
 }
 
-void frmAbout::Label1_Click()
-{
-}
+void frmAbout::Label1_Click() { }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)
 {

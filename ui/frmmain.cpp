@@ -1,31 +1,31 @@
 #include "frmmain.h"
 
+#include <QAction>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QInputDevice>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include <limits>
+
 #include "calc/indexcalculation.h"
 #include "runtime/messagebox.h"
+#include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
 #include "ui/captionlabel.h"
-#include "runtime/numbers.h"
 #include "ui/pastelimit.h"
 #include "ui/programlook.h"
 #include "ui/readablecolours.h"
 #include "ui/statusline.h"
 #include "ui/twips.h"
 #include "ui/windowplacement.h"
-
-#include <QAction>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QInputDevice>
-#include <QKeyEvent>
-#include <QShowEvent>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
-
-#include <limits>
 
 namespace tarvelo {
 
@@ -52,7 +52,7 @@ QLineEdit *makeField(const QString &name, QWidget *parent)
 }
 
 // Connects a signal to a handler of the window through the last-resort net.
-template <typename Sender, typename Signal>
+template<typename Sender, typename Signal>
 void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMain::*handler)())
 {
     QObject::connect(sender, signal, window, [window, handler] { runGuarded([&] { (window->*handler)(); }); });
@@ -60,8 +60,7 @@ void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMai
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent)
-    : QDialog(parent)
+frmMain::frmMain(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Indice de Masa Corporal"));
@@ -119,8 +118,8 @@ void frmMain::applyPaletteAndScale()
     QPalette blue = lKilo->palette();
     blue.setColor(QPalette::WindowText, readableBlue(palette()));
     lKilo->setPalette(blue);
-    Picture1->setPixmap(formulaPicture(readableBlack(palette()), palette().color(QPalette::Window),
-                                       devicePixelRatioF()));
+    Picture1->setPixmap(
+        formulaPicture(readableBlack(palette()), palette().color(QPalette::Window), devicePixelRatioF()));
 }
 
 void frmMain::changeEvent(QEvent *event)
@@ -181,7 +180,7 @@ void frmMain::buildControls()
     txtKilo->setAccessibleName(QStringLiteral("Peso"));
     txtKilo->setAccessibleDescription(QStringLiteral("en kilogramos"));
     Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("Kilogramos"), Sizing::AutoSize,
-                       twipsRect(2400, 360, 930, 195), Frame2);
+                                  twipsRect(2400, 360, 930, 195), Frame2);
     Label1->setFont(boldFont(Label1));
 
     Command1 = new QPushButton(QStringLiteral("Calcular"), client);
@@ -198,10 +197,11 @@ void frmMain::buildControls()
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(twipsRect(4650, 3420, 1245, 525));
 
-    Label2 = CaptionLabel::create(QStringLiteral("Label2"),
-                       QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura de "
-                                      "una persona , sin considerar el sexo."),
-                       Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
+    Label2 = CaptionLabel::create(
+        QStringLiteral("Label2"),
+        QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura de "
+                       "una persona , sin considerar el sexo."),
+        Sizing::Fixed, twipsRect(150, 2760, 4095, 975), client);
 
     lKilo = new StatusLine(twipsRect(kStatusLeftTwips, kStatusTopTwips, 225, 195), Frame3);
     lKilo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -218,20 +218,20 @@ void frmMain::buildControls()
         QStringLiteral("El IMC es el peso en kilogramos dividido por el cuadrado de la altura en metros."));
     Picture1->raise();
 
-    Label6 = CaptionLabel::create(QStringLiteral("Label6"), QStringLiteral("Clasificación de OMS del IMC"), Sizing::AutoSize,
-                       twipsRect(930, 3960, 2535, 195), client);
+    Label6 = CaptionLabel::create(QStringLiteral("Label6"), QStringLiteral("Clasificación de OMS del IMC"),
+                                  Sizing::AutoSize, twipsRect(930, 3960, 2535, 195), client);
     Label6->setFont(boldFont(Label6));
 
     Label25 = CaptionLabel::create(QStringLiteral("Label25"), QStringLiteral("25,5 a 30 Obesidad I"), Sizing::AutoSize,
-                        twipsRect(2670, 4200, 1485, 225), client);
+                                   twipsRect(2670, 4200, 1485, 225), client);
     Label20 = CaptionLabel::create(QStringLiteral("Label20"), QStringLiteral("20,5 a 25,5 Peso normal"), Sizing::Fixed,
-                        twipsRect(1680, 4200, 945, 435), client);
+                                   twipsRect(1680, 4200, 945, 435), client);
     Label16 = CaptionLabel::create(QStringLiteral("Label16"), QStringLiteral("16,5 a 18,5 Infrapeso"), Sizing::AutoSize,
-                        twipsRect(60, 4200, 1515, 225), client);
+                                   twipsRect(60, 4200, 1515, 225), client);
     Label18 = CaptionLabel::create(QStringLiteral("Label18"), QStringLiteral("18,5 a 20,5 Bajo peso"), Sizing::AutoSize,
-                        twipsRect(60, 4440, 1560, 225), client);
-    Label30 = CaptionLabel::create(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"), Sizing::AutoSize,
-                        twipsRect(2670, 4440, 1665, 225), client);
+                                   twipsRect(60, 4440, 1560, 225), client);
+    Label30 = CaptionLabel::create(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"),
+                                   Sizing::AutoSize, twipsRect(2670, 4440, 1665, 225), client);
 
     setTabOrder(txtAltura, txtKilo);
     setTabOrder(txtKilo, Command1);

@@ -16,12 +16,12 @@
 // Every handler runs through runGuarded, so an unexpected error is reported
 // and ends the program instead of crossing Qt's event loop.
 
+#include <QDialog>
+#include <QPointer>
+
 #include "calc/bands.h"
 #include "runtime/indexvalue.h"
 #include "ui/frmabout.h"
-
-#include <QDialog>
-#include <QPointer>
 
 class QAction;
 class QGroupBox;
@@ -35,7 +35,6 @@ namespace tarvelo {
 
 class CaptionLabel;
 class StatusLine;
-
 
 // A QDialog underneath, for its default-button handling of Enter; shown as a
 // normal top-level window so that it keeps its task-bar entry.

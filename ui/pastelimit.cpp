@@ -1,8 +1,8 @@
 #include "pastelimit.h"
 
-#include "runtime/numbers.h"
-
 #include <QLineEdit>
+
+#include "runtime/numbers.h"
 
 namespace tarvelo {
 
@@ -37,8 +37,8 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
     qsizetype head = m_replacedStart;
     qsizetype tail = m_before.size() - m_replacedStart - m_replacedLength;
     const bool isInsertion = head >= 0 && tail >= 0 && head + tail <= input.size()
-                             && QStringView(input).left(head) == QStringView(m_before).left(head)
-                             && QStringView(input).right(tail) == QStringView(m_before).right(tail);
+        && QStringView(input).left(head) == QStringView(m_before).left(head)
+        && QStringView(input).right(tail) == QStringView(m_before).right(tail);
     if (!isInsertion) {
         tail = std::clamp<qsizetype>(input.size() - pos, 0, m_before.size());
         head = 0;

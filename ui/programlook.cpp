@@ -1,11 +1,11 @@
 #include "programlook.h"
 
-#include "statusline.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QTranslator>
+
+#include "statusline.h"
 
 namespace tarvelo {
 
@@ -84,7 +84,9 @@ QPixmap formulaPicture(const QColor &ink, const QColor &background, qreal device
         // Black ink with grey edges, redrawn in another ink over this
         // background: each grey keeps its share of ink.
         const double share = 1.0 - qGray(rgb) / 255.0;
-        const auto mix = [share](int a, int b) { return qRound(a * share + b * (1.0 - share)); };
+        const auto mix = [share](int a, int b) {
+            return qRound(a * share + b * (1.0 - share));
+        };
         colours.append(qRgb(mix(ink.red(), background.red()), mix(ink.green(), background.green()),
                             mix(ink.blue(), background.blue())));
     }

@@ -16,13 +16,17 @@ constexpr double kEnhanced = 7.0;
 
 double luminance(const QColor &colour)
 {
-    const auto channel = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const auto channel = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
     return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
 }
 
 QColor mixed(const QColor &from, const QColor &to, int step)
 {
-    const auto channel = [step](int a, int b) { return a + (b - a) * step / 255; };
+    const auto channel = [step](int a, int b) {
+        return a + (b - a) * step / 255;
+    };
     return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue()));
 }
 

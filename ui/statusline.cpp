@@ -27,12 +27,12 @@ public:
     QString text;
 
 protected:
-    void paintEvent(QPaintEvent *) override {}
+    void paintEvent(QPaintEvent *) override { }
 };
 
 class StatusNoticeAccessible : public QAccessibleWidget {
 public:
-    explicit StatusNoticeAccessible(StatusNotice *notice) : QAccessibleWidget(notice, QAccessible::Notification) {}
+    explicit StatusNoticeAccessible(StatusNotice *notice) : QAccessibleWidget(notice, QAccessible::Notification) { }
 
     QString text(QAccessible::Text t) const override
     {
@@ -45,7 +45,7 @@ public:
 
 class StatusLineAccessible : public QAccessibleWidget {
 public:
-    explicit StatusLineAccessible(StatusLine *line) : QAccessibleWidget(line, QAccessible::StatusBar) {}
+    explicit StatusLineAccessible(StatusLine *line) : QAccessibleWidget(line, QAccessible::StatusBar) { }
 
     QString text(QAccessible::Text t) const override
     {
@@ -71,8 +71,7 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
 
 } // namespace
 
-StatusLine::StatusLine(const QRect &box, QWidget *parent)
-    : CaptionLabel(QString(), Sizing::AutoSize, parent)
+StatusLine::StatusLine(const QRect &box, QWidget *parent) : CaptionLabel(QString(), Sizing::AutoSize, parent)
 {
     setObjectName(QStringLiteral("lKilo"));
     place(box);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/captionlabel.h"
-
 #include <QTimer>
+
+#include "ui/captionlabel.h"
 
 class QAccessibleInterface;
 

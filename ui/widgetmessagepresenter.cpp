@@ -1,10 +1,10 @@
 #include "widgetmessagepresenter.h"
 
-#include "programlook.h"
-
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+
+#include "programlook.h"
 
 namespace tarvelo {
 

@@ -13,15 +13,15 @@
 #include <QPointer>
 #include <QSocketNotifier>
 
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <poll.h>
 #include <vector>
+
+#include <poll.h>
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 #endif
 
 namespace tarvelo {
@@ -47,8 +47,7 @@ constexpr auto kQueryDeadline = std::chrono::milliseconds(15);
 // by then in the user's hands, is not moved.
 constexpr qint64 kCorrectionMs = 1000;
 
-template <typename Reply>
-using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+template<typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // Asks for and follows the frames the window manager draws, on an X
 // connection of our own: its replies and events reach nobody else, so waiting
@@ -73,8 +72,7 @@ private:
     std::optional<QMargins> ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline);
     unsigned int getExtents(xcb_window_t id);
     bool readFollowedFrames();
-    template <typename Reply>
-    ReplyPointer<Reply> replyBy(unsigned int sequence, Clock::time_point deadline);
+    template<typename Reply> ReplyPointer<Reply> replyBy(unsigned int sequence, Clock::time_point deadline);
     bool waitForInput(Clock::time_point deadline);
     void handle(const xcb_generic_event_t *event);
     void readEvents();
@@ -141,8 +139,7 @@ bool FrameWatch::waitForInput(Clock::time_point deadline)
     return poll(&socket, 1, int(left)) > 0;
 }
 
-template <typename Reply>
-ReplyPointer<Reply> FrameWatch::replyBy(unsigned int sequence, Clock::time_point deadline)
+template<typename Reply> ReplyPointer<Reply> FrameWatch::replyBy(unsigned int sequence, Clock::time_point deadline)
 {
     xcb_flush(m_connection);
     for (;;) {
@@ -240,8 +237,7 @@ void FrameWatch::place(QWidget *window, const QPoint &centre, const QRect &avail
     std::optional<QMargins> margins;
     if (knowAtoms(deadline)) {
         // Its root, the one of its own screen; none on another server.
-        const auto geometry =
-            replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, deadline);
+        const auto geometry = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, deadline);
         if (geometry)
             margins = ask(id, geometry->root, window->devicePixelRatio(), deadline);
     }
@@ -329,15 +325,15 @@ bool FrameWatch::readFollowedFrames()
     for (auto followed = m_followed.begin(); followed != m_followed.end();) {
         void *reply = nullptr;
         xcb_generic_error_t *error = nullptr;
-        if (!followed->second.reading
-            || !xcb_poll_for_reply(m_connection, followed->second.reading, &reply, &error)) {
+        if (!followed->second.reading || !xcb_poll_for_reply(m_connection, followed->second.reading, &reply, &error)) {
             ++followed;
             continue;
         }
         std::free(error);
         selectEvents(followed->first, XCB_EVENT_MASK_NO_EVENT);
-        read.emplace_back(followed->second, ReplyPointer<xcb_get_property_reply_t>(
-                                                static_cast<xcb_get_property_reply_t *>(reply), &std::free));
+        read.emplace_back(
+            followed->second,
+            ReplyPointer<xcb_get_property_reply_t>(static_cast<xcb_get_property_reply_t *>(reply), &std::free));
         followed = m_followed.erase(followed);
     }
     for (const auto &[followed, reply] : read) {
@@ -393,8 +389,8 @@ void declareFixedSize(QWidget *window)
     // Flags (functions, decorations); functions: move, close; decorations:
     // border, title, window menu.
     const uint32_t hints[5] = {0x1 | 0x2, 0x04 | 0x20, 0x02 | 0x08 | 0x10, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), reply->atom, reply->atom,
-                        32, 5, hints);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), reply->atom, reply->atom, 32,
+                        5, hints);
     xcb_flush(connection);
 #else
     Q_UNUSED(window)
@@ -408,10 +404,10 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
             return start;
         return std::clamp(centred, start, start + length - frame);
     };
-    return QRect(QPoint(place(centre.x() - frameSize.width() / 2, frameSize.width(), available.x(), available.width()),
-                        place(centre.y() - frameSize.height() / 2, frameSize.height(), available.y(),
-                              available.height())),
-                 frameSize);
+    return QRect(
+        QPoint(place(centre.x() - frameSize.width() / 2, frameSize.width(), available.x(), available.width()),
+               place(centre.y() - frameSize.height() / 2, frameSize.height(), available.y(), available.height())),
+        frameSize);
 }
 
 QRect windowFrame(const QWidget *window)

@@ -1,10 +1,10 @@
 // The program's start-up exactly as app/main.cpp does it, reporting when the
 // main window's first paint has finished (for the offscreen platform).
 
+#include <QApplication>
+
 #include "firstpaint.h"
 #include "startup.h"
-
-#include <QApplication>
 
 int main(int argc, char *argv[])
 {

@@ -56,8 +56,10 @@ int main(int argc, char *argv[])
     auto *status = new QGroupBox(client);
     status->setGeometry(0, 318, 293, 23);
     (new QPushButton(QStringLiteral("cancel"), client))->setGeometry(310, 228, 83, 35);
-    auto *text = new QLabel(QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura "
-                                           "de una persona , sin considerar el sexo."), client);
+    auto *text
+        = new QLabel(QStringLiteral("El IMC define el grado de adiposidad a partir de los datos de peso y altura "
+                                    "de una persona , sin considerar el sexo."),
+                     client);
     text->setWordWrap(true);
     text->setGeometry(10, 184, 273, 65);
     auto *line = new QLabel(QStringLiteral("IMC 24,22 Kg/m² Peso normal"), status);

@@ -8,19 +8,19 @@
 //   xstartup x|offscreen SETTLE_MS PROGRAM [ARGS...]
 // prints: map_ms=... paint_ms=... rss_kib=...
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xdamage.h>
-
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <poll.h>
 #include <set>
 #include <string>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,9 +65,10 @@ bool ownedBy(Display *display, Window window, pid_t pid)
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char *data = nullptr;
-    const bool owned = XGetWindowProperty(display, window, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count,
-                                          &after, &data) == Success
-                       && data && format == 32 && count == 1 && pid_t(*reinterpret_cast<long *>(data)) == pid;
+    const bool owned
+        = XGetWindowProperty(display, window, wmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data)
+            == Success
+        && data && format == 32 && count == 1 && pid_t(*reinterpret_cast<long *>(data)) == pid;
     if (data)
         XFree(data);
     return owned;

@@ -2,14 +2,14 @@
 // program's own images load no image plugin, plain-text labels and palettes
 // instead of rich text and style sheets, the desktop's own style untouched.
 
-#include "startup.h"
-#include "ui/programlook.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QStyle>
 #include <QTest>
+
+#include "startup.h"
+#include "ui/programlook.h"
 
 using namespace tarvelo;
 

@@ -141,17 +141,17 @@ void TestWindowsResource::shouldHoldIconGroupWithOneImage()
     QCOMPARE(word(group->data, 4), quint16(1)); // one image
     QCOMPARE(quint8(group->data[6]), quint8(32));
     QCOMPARE(quint8(group->data[7]), quint8(32));
-    QCOMPARE(word(group->data, 10), quint16(1));  // planes
-    QCOMPARE(word(group->data, 12), quint16(8));  // bits a pixel
+    QCOMPARE(word(group->data, 10), quint16(1)); // planes
+    QCOMPARE(word(group->data, 12), quint16(8)); // bits a pixel
     QCOMPARE(dword(group->data, 14), quint32(2216));
     QCOMPARE(word(group->data, 18), quint16(30001));
 
     const Resource *image = find(3, 30001);
     QVERIFY(image);
     QCOMPARE(image->data.size(), 2216);
-    QCOMPARE(dword(image->data, 0), quint32(40));               // BITMAPINFOHEADER
-    QCOMPARE(qint32(dword(image->data, 4)), 32);                 // width
-    QCOMPARE(qint32(dword(image->data, 8)), 64);                 // height, image and mask
+    QCOMPARE(dword(image->data, 0), quint32(40)); // BITMAPINFOHEADER
+    QCOMPARE(qint32(dword(image->data, 4)), 32); // width
+    QCOMPARE(qint32(dword(image->data, 8)), 64); // height, image and mask
     QCOMPARE(word(image->data, 14), quint16(8));
     QFile ico(QStringLiteral(TARVELO_ICO_FILE));
     QVERIFY(ico.open(QIODevice::ReadOnly));
@@ -169,16 +169,16 @@ void TestWindowsResource::shouldHoldVersionRecordInOrder()
     QCOMPARE(root.value.size(), 52);
     const QByteArray &fixed = root.value;
     QCOMPARE(dword(fixed, 0), quint32(0xFEEF04BD));
-    QCOMPARE(dword(fixed, 8), quint32(0x00010000));  // file version 1.0
+    QCOMPARE(dword(fixed, 8), quint32(0x00010000)); // file version 1.0
     QCOMPARE(dword(fixed, 12), quint32(0x00000000)); // .0.0
     QCOMPARE(dword(fixed, 16), quint32(0x00010000)); // product version 1.0
     QCOMPARE(dword(fixed, 20), quint32(0x00000000));
-    QCOMPARE(dword(fixed, 24), quint32(0));          // flags mask
-    QCOMPARE(dword(fixed, 28), quint32(0));          // flags
-    QCOMPARE(dword(fixed, 32), quint32(4));          // 32-bit Windows
-    QCOMPARE(dword(fixed, 36), quint32(1));          // application
-    QCOMPARE(dword(fixed, 40), quint32(0));          // subtype
-    QCOMPARE(dword(fixed, 44), quint32(0));          // date
+    QCOMPARE(dword(fixed, 24), quint32(0)); // flags mask
+    QCOMPARE(dword(fixed, 28), quint32(0)); // flags
+    QCOMPARE(dword(fixed, 32), quint32(4)); // 32-bit Windows
+    QCOMPARE(dword(fixed, 36), quint32(1)); // application
+    QCOMPARE(dword(fixed, 40), quint32(0)); // subtype
+    QCOMPARE(dword(fixed, 44), quint32(0)); // date
     QCOMPARE(dword(fixed, 48), quint32(0));
 
     QCOMPARE(root.children.size(), 2);
@@ -198,8 +198,9 @@ void TestWindowsResource::shouldHoldVersionRecordInOrder()
     QStringList pairs;
     for (const Block &entry : table.children)
         pairs << entry.key + "=" + text(entry.value);
-    QCOMPARE(pairs, QStringList({"ProductName=Tarvelo", "FileVersion=1.00", "ProductVersion=1.00",
-                                 "InternalName=Tarvelo", "OriginalFilename=Tarvelo.exe"}));
+    QCOMPARE(pairs,
+             QStringList({"ProductName=Tarvelo", "FileVersion=1.00", "ProductVersion=1.00", "InternalName=Tarvelo",
+                          "OriginalFilename=Tarvelo.exe"}));
 }
 
 QTEST_GUILESS_MAIN(TestWindowsResource)

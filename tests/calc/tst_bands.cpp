@@ -1,8 +1,8 @@
+#include <QTest>
+
 #include "calc/bands.h"
 #include "calc/indexcalculation.h"
 #include "support/statustext.h"
-
-#include <QTest>
 
 using namespace tarvelo;
 
@@ -26,6 +26,7 @@ private slots:
 
 void TestBands::shouldClassifyTwoDecimalText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("height");
     QTest::addColumn<QString>("weight");
     QTest::addColumn<BandLabel>("label");
@@ -35,7 +36,8 @@ void TestBands::shouldClassifyTwoDecimalText_data()
     QTest::newRow("zero") << "1e4" << "1" << BandLabel::None << kBelowBands;
     QTest::newRow("lower-16-50") << "206" << "70" << BandLabel::Label16 << statusText("16,50", " Infrapeso");
     QTest::newRow("upper-18-49") << "104" << "20" << BandLabel::Label16 << statusText("18,49", " Infrapeso");
-    QTest::newRow("lower-18-50-from-18-4965") << "174" << "56" << BandLabel::Label18 << statusText("18,50", " Bajo peso");
+    QTest::newRow("lower-18-50-from-18-4965")
+        << "174" << "56" << BandLabel::Label18 << statusText("18,50", " Bajo peso");
     QTest::newRow("upper-20-49") << "121" << "30" << BandLabel::Label18 << statusText("20,49", " Bajo peso");
     QTest::newRow("lower-20-50") << "153" << "48" << BandLabel::Label20 << statusText("20,50", " Peso normal");
     QTest::newRow("typical-24-22") << "170" << "70" << BandLabel::Label20 << statusText("24,22", " Peso normal");
@@ -49,6 +51,7 @@ void TestBands::shouldClassifyTwoDecimalText_data()
     // Above the table: no class, but the caption still names this index.
     QTest::newRow("above-100") << "50" << "100" << BandLabel::None << statusText("400,00", "");
     QTest::newRow("far-above-grouped") << "100" << "32767" << BandLabel::None << statusText("32.767,00", "");
+    // clang-format on
 }
 
 void TestBands::shouldClassifyTwoDecimalText()

@@ -1,8 +1,8 @@
-#include "calc/bands.h"
-#include "calc/indexcalculation.h"
-
 #include <QScopeGuard>
 #include <QTest>
+
+#include "calc/bands.h"
+#include "calc/indexcalculation.h"
 
 using namespace tarvelo;
 
@@ -31,6 +31,7 @@ private slots:
 
 void TestIndexCalculation::shouldComputeIndexText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("height");
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("indexText");
@@ -58,6 +59,7 @@ void TestIndexCalculation::shouldComputeIndexText_data()
     // (1 / h²) × w, not w / h²: the quotient would end in ,32.
     QTest::newRow("reciprocal-then-product") << ",01" << "1878" << "187.800.008.395,31";
     QTest::newRow("max-weight") << "100" << "32767" << "32.767,00";
+    // clang-format on
 }
 
 void TestIndexCalculation::shouldComputeIndexText()
@@ -74,6 +76,7 @@ void TestIndexCalculation::shouldComputeIndexText()
 
 void TestIndexCalculation::shouldRefuseInCheckOrder_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("height");
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("message"); // empty: refused without a message
@@ -98,6 +101,7 @@ void TestIndexCalculation::shouldRefuseInCheckOrder_data()
     QTest::newRow("weight-below-16-bits") << "170" << "-40000" << kWeightInvalid;
     QTest::newRow("weight-exponent-out-of-range") << "170" << "1e9" << kWeightInvalid;
     QTest::newRow("weight-long-paste") << "170" << QString(400, '9') << kWeightInvalid;
+    // clang-format on
 }
 
 void TestIndexCalculation::shouldRefuseInCheckOrder()

@@ -1,9 +1,9 @@
-#include "runtime/numbers.h"
-
 #include <QTest>
 
 #include <cmath>
 #include <limits>
+
+#include "runtime/numbers.h"
 
 using namespace tarvelo;
 

@@ -1,9 +1,9 @@
+#include <QTest>
+
 #include "runtime/messagebox.h"
 #include "runtime/numbers.h"
 #include "runtime/version.h"
 #include "support/messagerecorder.h"
-
-#include <QTest>
 
 using namespace tarvelo;
 using tarvelo::testing::MessageRecorder;

@@ -1,10 +1,10 @@
-#include "runtime/indexvalue.h"
-#include "runtime/standardformat.h"
-
 #include <QScopeGuard>
 #include <QTest>
 
 #include <limits>
+
+#include "runtime/indexvalue.h"
+#include "runtime/standardformat.h"
 
 using namespace tarvelo;
 
@@ -44,8 +44,7 @@ void TestStandardFormat::shouldWriteTwoDecimalsInLocale_data()
     QTest::newRow("es-negative-rounds-to-zero") << "es_ES" << -0.001 << "0,00";
     QTest::newRow("es-trillions") << "es_ES" << 3276700000000.0 << "3.276.700.000.000,00";
     QTest::newRow("es-beyond-15-digits-zeros") << "es_ES" << 1234567890123456789.0 << "1.234.567.890.123.460.000,00";
-    QTest::newRow("es-largest-index") << "es_ES" << 1.7e98
-        << QString("170") + QString(".000").repeated(32) + ",00";
+    QTest::newRow("es-largest-index") << "es_ES" << 1.7e98 << QString("170") + QString(".000").repeated(32) + ",00";
     QTest::newRow("mx-typical") << "es_MX" << 24.221453287197232 << "24.22";
     QTest::newRow("mx-grouped") << "es_MX" << 16528.924904 << "16,528.92";
     QTest::newRow("de-four-digits-grouped") << "de_DE" << 1234.5 << "1.234,50";
@@ -99,7 +98,8 @@ void TestStandardFormat::shouldCompareAsTheNumberShown()
 
     const auto restore = qScopeGuard([previous = QLocale()] { QLocale::setDefault(previous); });
     // The comparison must not depend on the separators the text was written with.
-    for (const QLocale &locale : {QLocale(QLocale::Spanish, QLocale::Spain), QLocale(QLocale::Spanish, QLocale::Mexico)}) {
+    for (const QLocale &locale :
+         {QLocale(QLocale::Spanish, QLocale::Spain), QLocale(QLocale::Spanish, QLocale::Mexico)}) {
         QLocale::setDefault(locale);
         const IndexValue value = IndexValue::fromIndex(index);
         QCOMPARE(value.isGreaterThan(bound), greater);

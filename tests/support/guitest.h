@@ -1,18 +1,18 @@
 #pragma once
 
-#include "runtime/untrappederror.h"
-#include "support/messagerecorder.h"
-#include "ui/programlook.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
-#include <QtMath>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QtMath>
+
+#include "runtime/untrappederror.h"
+#include "support/messagerecorder.h"
+#include "ui/programlook.h"
 
 namespace tarvelo::testing {
 
@@ -27,8 +27,7 @@ inline void prepareGuiTest()
 // Runs `whileOpen` once `window` is the active modal window, and closes the
 // window afterwards on every path, a failed check included, so that a test
 // never hangs in exec(). Call it just before the call that opens the window.
-template <typename Window, typename Check>
-void whenModal(QObject *context, Window *window, Check whileOpen)
+template<typename Window, typename Check> void whenModal(QObject *context, Window *window, Check whileOpen)
 {
     QTimer::singleShot(0, context, [window, whileOpen] {
         const auto closeAnyway = qScopeGuard([window] {
@@ -42,8 +41,7 @@ void whenModal(QObject *context, Window *window, Check whileOpen)
     });
 }
 
-template <typename T>
-T *child(const QObject *parent, const char *name)
+template<typename T> T *child(const QObject *parent, const char *name)
 {
     T *found = parent->findChild<T *>(QString::fromLatin1(name));
     if (!found)
@@ -75,7 +73,7 @@ private:
 // Records the exit the last-resort net asks for instead of ending the tests.
 class ExitRecorder {
 public:
-    ExitRecorder() : m_scope([this](int code) { codes.append(code); }) {}
+    ExitRecorder() : m_scope([this](int code) { codes.append(code); }) { }
     QList<int> codes;
 
 private:

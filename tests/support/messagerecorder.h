@@ -1,11 +1,11 @@
 #pragma once
 
-#include "runtime/messagebox.h"
-
 #include <QList>
 #include <QString>
 
 #include <functional>
+
+#include "runtime/messagebox.h"
 
 namespace tarvelo::testing {
 
@@ -18,7 +18,7 @@ struct RecordedMessage {
 // Records every message box instead of opening it; installed for its lifetime.
 class MessageRecorder : public MessagePresenter {
 public:
-    MessageRecorder() : m_scope(*this) {}
+    MessageRecorder() : m_scope(*this) { }
 
     void present(QObject *owner, const QString &prompt, const QString &title) override
     {

@@ -5,10 +5,6 @@
 // Calcular, and the About box opened and closed. Escape and Tab onto the hidden
 // cancel button end the program and are left out.
 
-#include "runtime/messagebox.h"
-#include "ui/frmabout.h"
-#include "ui/frmmain.h"
-
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,12 +14,16 @@
 
 #include <random>
 
+#include "runtime/messagebox.h"
+#include "ui/frmabout.h"
+#include "ui/frmmain.h"
+
 namespace tarvelo::testing {
 
 // Real message boxes, each answered as soon as it is up.
 class AnsweringPresenter : public MessagePresenter {
 public:
-    AnsweringPresenter() : m_scope(*this) {}
+    AnsweringPresenter() : m_scope(*this) { }
 
     void present(QObject *owner, const QString &prompt, const QString &title) override
     {
@@ -41,7 +41,7 @@ private:
 
 class SoakDriver {
 public:
-    SoakDriver(frmMain &window, std::uint32_t seed) : m_window(window), m_random(seed) {}
+    SoakDriver(frmMain &window, std::uint32_t seed) : m_window(window), m_random(seed) { }
 
     void runActions(int count)
     {

@@ -10,7 +10,7 @@ inline const QString kBelowBands = QStringLiteral("Se considera a partir de 16.5
 inline QString statusText(const char *indexText, const char *classText)
 {
     return QStringLiteral("IMC ") + QString::fromUtf8(indexText) + QStringLiteral(" Kg/m²")
-           + QString::fromUtf8(classText);
+        + QString::fromUtf8(classText);
 }
 
 } // namespace tarvelo::testing

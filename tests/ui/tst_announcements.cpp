@@ -2,10 +2,6 @@
 // accessibility bus: the test is an AT-SPI client on the bus the program's
 // bridge uses (run on X with an accessibility bus of the test's own).
 
-#include "support/guitest.h"
-#include "support/statustext.h"
-#include "ui/frmmain.h"
-
 #include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -15,6 +11,10 @@
 #include <QLineEdit>
 
 #include <map>
+
+#include "support/guitest.h"
+#include "support/statustext.h"
+#include "ui/frmmain.h"
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
@@ -41,9 +41,9 @@ public:
     {
         // Plain messages: QDBusInterface keeps what it learns of an interface
         // past the end of the program.
-        const QDBusMessage address = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
-            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"),
-            QStringLiteral("GetAddress")));
+        const QDBusMessage address = QDBusConnection::sessionBus().call(
+            QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                           QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
         if (address.type() != QDBusMessage::ReplyMessage)
             return QStringLiteral("no accessibility bus: ") + address.errorMessage();
         m_bus = std::make_unique<QDBusConnection>(
@@ -102,8 +102,7 @@ private slots:
             return watcher;
         };
         connect(ask(QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetRoleName"), {}),
-                &QDBusPendingCallWatcher::finished, this,
-                [this, order, ask](QDBusPendingCallWatcher *role) {
+                &QDBusPendingCallWatcher::finished, this, [this, order, ask](QDBusPendingCallWatcher *role) {
                     role->deleteLater();
                     if (QDBusPendingReply<QString>(*role).value() != QLatin1String("notification")) {
                         m_told.erase(order);

@@ -1,8 +1,8 @@
-#include "ui/programlook.h"
-
 #include <QFile>
 #include <QImageReader>
 #include <QTest>
+
+#include "ui/programlook.h"
 
 using namespace tarvelo;
 
@@ -37,8 +37,14 @@ double agreement(const QImage &coarse, const QImage &fine, int factor, bool (*is
     return double(agreeing) / (coarse.width() * coarse.height());
 }
 
-bool isFormulaInk(QColor c) { return c.alpha() == 255 && c.lightness() < 128; }
-bool isIconGreen(QColor c) { return c.green() > c.blue(); }
+bool isFormulaInk(QColor c)
+{
+    return c.alpha() == 255 && c.lightness() < 128;
+}
+bool isIconGreen(QColor c)
+{
+    return c.green() > c.blue();
+}
 
 } // namespace
 

@@ -1,3 +1,7 @@
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+
 #include "runtime/version.h"
 #include "support/guitest.h"
 #include "ui/captionlabel.h"
@@ -5,10 +9,6 @@
 #include "ui/frmmain.h"
 #include "ui/programlook.h"
 #include "ui/readablecolours.h"
-
-#include <QAccessible>
-#include <QLabel>
-#include <QPushButton>
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
@@ -91,6 +91,7 @@ void TestFrmAbout::shouldPlaceControls()
 
 void TestFrmAbout::shouldShowExactTexts_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::newRow("cmdOK") << "cmdOK" << "Aceptar";
@@ -99,6 +100,7 @@ void TestFrmAbout::shouldShowExactTexts_data()
         << QString::fromUtf8("Esta aplicación calcula el Índice de Masa Corporal que puede ayudar a "
                              "determinar si una persona tiene sobrepeso, basado en los valores de la OMS.");
     QTest::newRow("lblDisclaimer") << "lblDisclaimer" << "";
+    // clang-format on
 }
 
 void TestFrmAbout::shouldShowExactTexts()
@@ -148,7 +150,8 @@ void TestFrmAbout::shouldOverlapNothing()
             QVERIFY2(box->rect().contains(a->geometry()), qPrintable(a->objectName()));
             for (const QWidget *b : controls) {
                 if (a != b)
-                    QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + " / " + b->objectName()));
+                    QVERIFY2(!a->geometry().intersects(b->geometry()),
+                             qPrintable(a->objectName() + " / " + b->objectName()));
             }
         }
         // The address sits on the version line, blue, plain text on one line.

@@ -1,13 +1,3 @@
-#include "calc/indexcalculation.h"
-#include "runtime/version.h"
-#include "support/guitest.h"
-#include "support/statustext.h"
-#include "ui/captionlabel.h"
-#include "ui/frmabout.h"
-#include "ui/frmmain.h"
-#include "ui/programlook.h"
-#include "ui/widgetmessagepresenter.h"
-
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
@@ -18,6 +8,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTranslator>
+
+#include "calc/indexcalculation.h"
+#include "runtime/version.h"
+#include "support/guitest.h"
+#include "support/statustext.h"
+#include "ui/captionlabel.h"
+#include "ui/frmabout.h"
+#include "ui/frmmain.h"
+#include "ui/programlook.h"
+#include "ui/widgetmessagepresenter.h"
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
@@ -98,6 +98,7 @@ QString TestFrmMainBehaviour::framedLabel() const
 
 void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("heightText");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expectedStatus");
@@ -115,6 +116,7 @@ void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke_data()
     QTest::newRow("weight-letters-silent") << "170" << "7a" << kBelowBands << "" << 0;
     QTest::newRow("empty-height-each-key") << "" << "70" << kBelowBands << "" << 2;
     QTest::newRow("letters-height-each-key") << "abc" << "70" << kBelowBands << "" << 2;
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke()
@@ -137,6 +139,7 @@ void TestFrmMainBehaviour::shouldFollowEveryWeightKeystroke()
 
 void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("weightText");
     QTest::addColumn<QString>("typedHeight");
     QTest::addColumn<QString>("expectedStatus");
@@ -152,6 +155,7 @@ void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric_data()
     // No number in the weight field: the height changes nothing.
     QTest::newRow("empty-weight-unchanged") << "" << "150" << "" << "";
     QTest::newRow("letters-weight-unchanged") << "7a" << "150" << kBelowBands << "";
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric()
@@ -180,6 +184,7 @@ void TestFrmMainBehaviour::shouldFollowHeightOnceWeightIsNumeric()
 
 void TestFrmMainBehaviour::shouldReadPastedNumbers_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("expectedText");
@@ -196,8 +201,10 @@ void TestFrmMainBehaviour::shouldReadPastedNumbers_data()
     QTest::newRow("height-too-long-cut") << "txtAltura" << "17055" << "170" << normal;
     QTest::newRow("weight-cell-lf") << "txtKilo" << "85\n" << "85\n" << heavier;
     QTest::newRow("weight-cell-crlf") << "txtKilo" << "85\r\n" << "85\r\n" << heavier;
-    QTest::newRow("weight-no-break-space") << "txtKilo" << QString::fromUtf16(u"\u00A085") << QString::fromUtf16(u"\u00A085") << heavier;
+    QTest::newRow("weight-no-break-space") << "txtKilo" << QString::fromUtf16(u"\u00A085")
+                                           << QString::fromUtf16(u"\u00A085") << heavier;
     QTest::newRow("weight-break-inside") << "txtKilo" << "8\n5" << "8\n5" << kBelowBands;
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldReadPastedNumbers()
@@ -226,7 +233,9 @@ void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
     weight()->setText("70");
     const QString before = statusLine();
     QStringList seenWhileOpen;
-    m_messages->onPresent = [&](const QString &) { seenWhileOpen << statusLine() << framedLabel(); };
+    m_messages->onPresent = [&](const QString &) {
+        seenWhileOpen << statusLine() << framedLabel();
+    };
 
     weight()->setText("0");
     QCOMPARE(m_messages->messages.size(), 1);
@@ -256,6 +265,7 @@ void TestFrmMainBehaviour::shouldKeepFramedLabelAfterRefusal()
 
 void TestFrmMainBehaviour::shouldShowIndexOnCalcular_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("heightText");
     QTest::addColumn<QString>("weightText");
     QTest::addColumn<QString>("expectedPrompt");
@@ -267,6 +277,7 @@ void TestFrmMainBehaviour::shouldShowIndexOnCalcular_data()
     QTest::newRow("above-hundred-shown") << "50" << "100" << "400,00" << "IMC";
     QTest::newRow("non-numeric-height-only-refusal") << "abc" << "70" << kHeightNotNumeric << "Tarvelo";
     QTest::newRow("empty-weight-nothing") << "170" << "" << "" << "";
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldShowIndexOnCalcular()
@@ -306,6 +317,7 @@ void TestFrmMainBehaviour::shouldCalculateOnEnterInEitherField()
 
 void TestFrmMainBehaviour::shouldClearFieldsWeightFirst_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("heightText");
     QTest::addColumn<QString>("weightText");
     QTest::addColumn<int>("heightMessages");
@@ -315,6 +327,7 @@ void TestFrmMainBehaviour::shouldClearFieldsWeightFirst_data()
     QTest::newRow("numeric-height-and-weight") << "170" << "70" << 0 << kBelowBands << "Label20";
     QTest::newRow("empty-height-and-weight") << "" << "70" << 1 << kBelowBands << "";
     QTest::newRow("both-empty-nothing") << "" << "" << 0 << "" << "";
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldClearFieldsWeightFirst()
@@ -343,12 +356,14 @@ void TestFrmMainBehaviour::shouldClearFieldsWeightFirst()
 
 void TestFrmMainBehaviour::shouldMoveFocusAtThirdHeightCharacter_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("focused");
     QTest::newRow("two-digits-stay") << "17" << "txtAltura";
     QTest::newRow("three-digits-move") << "170" << "txtKilo";
     QTest::newRow("content-not-examined") << "1,7" << "txtKilo";
     QTest::newRow("retyped-third-moves-again") << "170\b0" << "txtKilo";
+    // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldMoveFocusAtThirdHeightCharacter()

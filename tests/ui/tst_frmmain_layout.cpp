@@ -1,9 +1,3 @@
-#include "support/guitest.h"
-#include "ui/captionlabel.h"
-#include "ui/frmmain.h"
-#include "ui/readablecolours.h"
-#include "ui/twips.h"
-
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
@@ -12,6 +6,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+
+#include "support/guitest.h"
+#include "ui/captionlabel.h"
+#include "ui/frmmain.h"
+#include "ui/readablecolours.h"
+#include "ui/twips.h"
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
@@ -166,6 +166,7 @@ void TestFrmMainLayout::shouldOpenCentredWithFocusInHeight()
 
 void TestFrmMainLayout::shouldShowExactTexts_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::newRow("Frame1") << "Frame1" << "Altura";
@@ -187,6 +188,7 @@ void TestFrmMainLayout::shouldShowExactTexts_data()
     QTest::newRow("Label30") << "Label30" << "30 a 40 Ob. premorbida";
     QTest::newRow("txtAltura") << "txtAltura" << "";
     QTest::newRow("txtKilo") << "txtKilo" << "";
+    // clang-format on
 }
 
 void TestFrmMainLayout::shouldShowExactTexts()
@@ -292,7 +294,8 @@ void TestFrmMainLayout::shouldFollowTabOrder()
     }
     // Frames and labels never take the focus.
     for (const QWidget *widget : m_window->findChildren<QWidget *>()) {
-        if (qobject_cast<const QGroupBox *>(widget) || (qobject_cast<const QLabel *>(widget) && widget->objectName() != "Picture1"))
+        if (qobject_cast<const QGroupBox *>(widget)
+            || (qobject_cast<const QLabel *>(widget) && widget->objectName() != "Picture1"))
             QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
     }
 }
@@ -414,6 +417,7 @@ void TestFrmMainLayout::shouldGrowBandLabelsByBorderAndBack()
 
 void TestFrmMainLayout::shouldNeverCutStatusLine_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("height");
     QTest::addColumn<QString>("weight");
     QTest::addColumn<bool>("shifted");
@@ -421,6 +425,7 @@ void TestFrmMainLayout::shouldNeverCutStatusLine_data()
     QTest::newRow("normal") << "170" << "70" << false;
     QTest::newRow("premorbid-longest") << "170" << "101" << true;
     QTest::newRow("above-hundred") << "50" << "100" << false;
+    // clang-format on
 }
 
 void TestFrmMainLayout::shouldNeverCutStatusLine()
@@ -491,7 +496,8 @@ void TestFrmMainLayout::shouldHideLabel2BehindOpaquePicture()
 
     // Put a wide caption under the picture: where the picture is transparent
     // the window's background shows, not the caption's ink.
-    child<CaptionLabel>(m_window.get(), "Label2")->setCaption(QString::fromUtf16(u"\u2588\u2588\u2588\u2588 ").repeated(400));
+    child<CaptionLabel>(m_window.get(), "Label2")
+        ->setCaption(QString::fromUtf16(u"\u2588\u2588\u2588\u2588 ").repeated(400));
     const QImage image = m_window->grab().toImage();
     const qreal ratio = image.devicePixelRatio();
     const QPoint origin = picture->mapTo(m_window.get(), QPoint(0, 0));

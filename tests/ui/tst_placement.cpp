@@ -3,14 +3,14 @@
 // no move once mapped where the manager tells the frame before mapping
 // (openbox), at most one where it tells only afterwards (fluxbox).
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+
 #include "support/guitest.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
 #include "ui/windowplacement.h"
-
-#include <QProcess>
-#include <QRegularExpression>
-#include <QScreen>
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
@@ -75,8 +75,8 @@ private:
 QString xprop(const QWidget *window, const QStringList &properties)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), QStringList{QStringLiteral("-id"), QString::number(window->winId())}
-                                             + properties);
+    xprop.start(QStringLiteral("xprop"),
+                QStringList{QStringLiteral("-id"), QString::number(window->winId())} + properties);
     if (!xprop.waitForFinished(5000))
         return QStringLiteral("xprop did not answer");
     return QString::fromLatin1(xprop.readAllStandardOutput());
@@ -87,13 +87,14 @@ QString xprop(const QWidget *window, const QStringList &properties)
 // empty until reported.
 QRect reportedFrame(const QWidget *window)
 {
-    const QRegularExpressionMatch extents =
-        QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
-            .match(xprop(window, {QStringLiteral("_NET_FRAME_EXTENTS")}));
+    const QRegularExpressionMatch extents = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)"))
+                                                .match(xprop(window, {QStringLiteral("_NET_FRAME_EXTENTS")}));
     if (!extents.hasMatch() || !window->isVisible())
         return QRect();
     const qreal ratio = window->devicePixelRatio();
-    const auto logical = [&](int index) { return qRound(extents.captured(index).toInt() / ratio); };
+    const auto logical = [&](int index) {
+        return qRound(extents.captured(index).toInt() / ratio);
+    };
     return window->geometry().marginsAdded(QMargins(logical(1), logical(3), logical(2), logical(4)));
 }
 
@@ -117,8 +118,8 @@ int movesAllowedOnceMapped()
 QString offeredResizing(const QWidget *window)
 {
     const QString out = xprop(window, {QStringLiteral("_MOTIF_WM_HINTS"), QStringLiteral("WM_NORMAL_HINTS")});
-    const QRegularExpressionMatch motif =
-        QRegularExpression(QStringLiteral("_MOTIF_WM_HINTS\\S* = (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(out);
+    const QRegularExpressionMatch motif
+        = QRegularExpression(QStringLiteral("_MOTIF_WM_HINTS\\S* = (0x[0-9a-f]+), (0x[0-9a-f]+)")).match(out);
     if (!motif.hasMatch())
         return QStringLiteral("no Motif hints: ") + out;
     // Functions: resize 0x02, minimise 0x08, maximise 0x10 (or all, 0x01).
@@ -126,10 +127,10 @@ QString offeredResizing(const QWidget *window)
     const uint functions = motif.captured(2).toUInt(nullptr, 16);
     if (!(motif.captured(1).toUInt(nullptr, 16) & kFunctionsFlag) || (functions & (0x01 | 0x02 | 0x08 | 0x10)))
         return QStringLiteral("Motif functions offered: ") + motif.captured(2);
-    const QRegularExpressionMatch minimum =
-        QRegularExpression(QStringLiteral("minimum size: (\\d+ by \\d+)")).match(out);
-    const QRegularExpressionMatch maximum =
-        QRegularExpression(QStringLiteral("maximum size: (\\d+ by \\d+)")).match(out);
+    const QRegularExpressionMatch minimum
+        = QRegularExpression(QStringLiteral("minimum size: (\\d+ by \\d+)")).match(out);
+    const QRegularExpressionMatch maximum
+        = QRegularExpression(QStringLiteral("maximum size: (\\d+ by \\d+)")).match(out);
     if (!minimum.hasMatch() || minimum.captured(1) != maximum.captured(1))
         return QStringLiteral("size hints allow resizing: ") + out;
     return QString();
@@ -219,8 +220,8 @@ void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime()
             QTRY_VERIFY(recorder.painted);
             QTRY_COMPARE(offCentre(reportedFrame(box), reportedFrame(&window).center()), QString());
             placement = box->screen()->availableGeometry().contains(reportedFrame(box))
-                            ? QString()
-                            : QStringLiteral("outside the screen");
+                ? QString()
+                : QStringLiteral("outside the screen");
             moves = int(recorder.positions.size()) - 1;
         });
         window.mnuHelpAbout_Click();

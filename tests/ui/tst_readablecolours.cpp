@@ -1,12 +1,12 @@
 // The fixed colours (pure blue, black) against every grey a window can have
 // and a few coloured desktop palettes.
 
-#include "ui/readablecolours.h"
-
 #include <QPalette>
 #include <QTest>
 
 #include <algorithm>
+
+#include "ui/readablecolours.h"
 
 using namespace tarvelo;
 
@@ -45,8 +45,8 @@ void TestReadableColours::shouldKeepOrReplaceFixedColour()
     palette.setColor(QPalette::WindowText, text);
     const double most = std::max(contrastRatio(Qt::black, window), contrastRatio(Qt::white, window));
 
-    for (const auto &[fixed, readable] : {std::pair{QColor(0, 0, 255), readableBlue(palette)},
-                                          std::pair{QColor(0, 0, 0), readableBlack(palette)}}) {
+    for (const auto &[fixed, readable] :
+         {std::pair{QColor(0, 0, 255), readableBlue(palette)}, std::pair{QColor(0, 0, 0), readableBlack(palette)}}) {
         const QString which = fixed.name() + QStringLiteral(" became ") + readable.name();
         const double before = contrastRatio(fixed, window);
         const double after = contrastRatio(readable, window);

@@ -1,10 +1,10 @@
 // 20 000 seeded user actions on the main window. Under the sanitizers
 // (make test-asan) any crash, memory error or leak fails it.
 
+#include <QLabel>
+
 #include "support/guitest.h"
 #include "support/soak.h"
-
-#include <QLabel>
 
 using namespace tarvelo;
 using namespace tarvelo::testing;
