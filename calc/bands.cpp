@@ -2,9 +2,9 @@
 
 namespace tarvelo {
 
-std::optional<std::size_t> findBandRow(const IndexValue &value, std::size_t rowCount)
+std::optional<std::size_t> findBandRow(const IndexValue &value)
 {
-    for (std::size_t row = 0; row < rowCount && row < kBandTable.size(); ++row) {
+    for (std::size_t row = 0; row < kBandTable.size(); ++row) {
         const BandRow &band = kBandTable[row];
         const bool belowUpper = value.isAtMost(band.upper);
         const bool aboveLower = value.isAtLeast(band.lower);
@@ -14,10 +14,12 @@ std::optional<std::size_t> findBandRow(const IndexValue &value, std::size_t rowC
     return std::nullopt;
 }
 
-BandLabel labelToFrame(const IndexValue &value)
+std::optional<std::size_t> bandToFrame(const IndexValue &value)
 {
-    const auto row = findBandRow(value, kLabelledRows);
-    return row ? kBandTable[*row].label : BandLabel::None;
+    const auto row = findBandRow(value);
+    if (row && kBandTable[*row].labelled)
+        return row;
+    return std::nullopt;
 }
 
 QString statusCaption(const IndexValue &value)

@@ -82,8 +82,7 @@ void checkCalculation(const QString &height, const QString &weight)
     }
     const QString caption = statusCaption(result.index);
     require(caption.startsWith(u"IMC ") || caption == u"Se considera a partir de 16.5");
-    const BandLabel label = labelToFrame(result.index);
-    require(result.accepted() || label == BandLabel::None);
+    require(result.accepted() || !bandToFrame(result.index));
 }
 
 } // namespace

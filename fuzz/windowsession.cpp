@@ -23,6 +23,7 @@
 #include "runtime/messagebox.h"
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
+#include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -342,6 +343,9 @@ protected:
     }
 };
 
+// A band of kBandTable, or none.
+using Band = std::optional<std::size_t>;
+
 // A change of a field's text as it was when the window had handled it.
 struct Change {
     bool ofWeight;
@@ -349,15 +353,6 @@ struct Change {
     QString weight;
     QWidget *focus;
 };
-
-// The band labels by the names the window gives them.
-constexpr std::array<std::pair<BandLabel, const char *>, 5> kLabelNames{{
-    {BandLabel::Label16, "Label16"},
-    {BandLabel::Label18, "Label18"},
-    {BandLabel::Label20, "Label20"},
-    {BandLabel::Label25, "Label25"},
-    {BandLabel::Label30, "Label30"},
-}};
 
 template<typename T> T *named(const QObject *parent, const char *name)
 {
@@ -383,8 +378,8 @@ struct Controls {
         , exit(named<QAction>(&main, "mnuFileExit"))
         , about(named<QAction>(&main, "mnuHelpAbout"))
     {
-        for (std::size_t i = 0; i < kLabelNames.size(); ++i)
-            labels[i] = named<CaptionLabel>(&main, kLabelNames[i].second);
+        for (const BandLabelPlace &place : kBandLabelPlaces)
+            labels[place.band] = named<CaptionLabel>(&main, place.name);
     }
 
     frmMain &window;
@@ -397,7 +392,8 @@ struct Controls {
     QAction *clear;
     QAction *exit;
     QAction *about;
-    std::array<CaptionLabel *, kLabelNames.size()> labels{};
+    // By band; null where a band has no label.
+    std::array<CaptionLabel *, kBandTable.size()> labels{};
 };
 
 class Session {
@@ -414,7 +410,7 @@ public:
         QObject::connect(m_ui.height, &QLineEdit::textChanged, &m_recording, [this] { record(false); });
         QObject::connect(m_ui.weight, &QLineEdit::textChanged, &m_recording, [this] { record(true); });
         m_shownStatus = m_ui.status->text();
-        m_shownFrame = framedLabel();
+        m_shownFrame = framedBand();
     }
 
     // The number of actions played.
@@ -652,27 +648,20 @@ private:
         }
     }
 
-    BandLabel framedLabel()
+    Band framedBand()
     {
-        BandLabel framed = BandLabel::None;
-        for (std::size_t i = 0; i < m_ui.labels.size(); ++i) {
-            if (m_ui.labels[i]->borderStyle() == 0)
+        Band framed;
+        for (std::size_t band = 0; band < m_ui.labels.size(); ++band) {
+            if (!m_ui.labels[band] || m_ui.labels[band]->borderStyle() == 0)
                 continue;
-            if (m_ui.labels[i]->borderStyle() != 1 || framed != BandLabel::None)
+            if (m_ui.labels[band]->borderStyle() != 1 || framed)
                 breakPromise(QStringLiteral("more than one band label is framed, or a frame is not single"));
-            framed = kLabelNames[i].first;
+            framed = band;
         }
         return framed;
     }
 
-    static QString nameOf(BandLabel label)
-    {
-        for (const auto &[band, name] : kLabelNames) {
-            if (label == band)
-                return QLatin1String(name);
-        }
-        return QStringLiteral("none");
-    }
+    QString nameOf(Band band) const { return band ? m_ui.labels[*band]->objectName() : QStringLiteral("none"); }
 
     // What the rules give for what the action did to the fields; then what
     // the window shows is compared with it.
@@ -680,11 +669,11 @@ private:
     {
         std::vector<Box> boxes;
         QString status = m_shownStatus;
-        BandLabel frame = m_shownFrame;
+        Band frame = m_shownFrame;
         // Only an accepted input reframes.
         const auto computed = [&](const IndexCalculation &result) {
             if (result.accepted())
-                frame = labelToFrame(result.index);
+                frame = bandToFrame(result.index);
         };
         for (const Change &change : m_changes) {
             if (change.ofWeight) {
@@ -726,7 +715,7 @@ private:
         if (m_ui.status->text() != status)
             breakPromise(
                 QStringLiteral("the status line reads %1, not %2").arg(quoted(m_ui.status->text()), quoted(status)));
-        const BandLabel framed = framedLabel();
+        const Band framed = framedBand();
         if (framed != frame)
             breakPromise(QStringLiteral("%1 is framed, not %2").arg(nameOf(framed), nameOf(frame)));
         if (m_ui.height->text().size() > 3)
@@ -772,7 +761,7 @@ private:
     std::vector<Change> m_changes;
     // What the window showed after the last action.
     QString m_shownStatus;
-    BandLabel m_shownFrame = BandLabel::None;
+    Band m_shownFrame;
 };
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "runtime/messagebox.h"
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
+#include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/pastelimit.h"
 #include "ui/programlook.h"
@@ -222,16 +223,11 @@ void frmMain::buildControls()
                                   Sizing::AutoSize, twipsRect(930, 3960, 2535, 195), client);
     Label6->setFont(boldFont(Label6));
 
-    Label25 = CaptionLabel::create(QStringLiteral("Label25"), QStringLiteral("25,5 a 30 Obesidad I"), Sizing::AutoSize,
-                                   twipsRect(2670, 4200, 1485, 225), client);
-    Label20 = CaptionLabel::create(QStringLiteral("Label20"), QStringLiteral("20,5 a 25,5 Peso normal"), Sizing::Fixed,
-                                   twipsRect(1680, 4200, 945, 435), client);
-    Label16 = CaptionLabel::create(QStringLiteral("Label16"), QStringLiteral("16,5 a 18,5 Infrapeso"), Sizing::AutoSize,
-                                   twipsRect(60, 4200, 1515, 225), client);
-    Label18 = CaptionLabel::create(QStringLiteral("Label18"), QStringLiteral("18,5 a 20,5 Bajo peso"), Sizing::AutoSize,
-                                   twipsRect(60, 4440, 1560, 225), client);
-    Label30 = CaptionLabel::create(QStringLiteral("Label30"), QStringLiteral("30 a 40 Ob. premorbida"),
-                                   Sizing::AutoSize, twipsRect(2670, 4440, 1665, 225), client);
+    for (const BandLabelPlace &place : kBandLabelPlaces) {
+        m_bandLabels[place.band]
+            = CaptionLabel::create(QString::fromLatin1(place.name), QString::fromUtf8(place.caption), place.sizing,
+                                   twipsRect(place.left, place.top, place.width, place.height), client);
+    }
 
     setTabOrder(txtAltura, txtKilo);
     setTabOrder(txtKilo, Command1);
@@ -256,25 +252,6 @@ void frmMain::placeStatusLine()
     lKilo->move(left, top);
 }
 
-CaptionLabel *frmMain::bandLabel(BandLabel label) const
-{
-    switch (label) {
-    case BandLabel::Label16:
-        return Label16;
-    case BandLabel::Label18:
-        return Label18;
-    case BandLabel::Label20:
-        return Label20;
-    case BandLabel::Label25:
-        return Label25;
-    case BandLabel::Label30:
-        return Label30;
-    case BandLabel::None:
-        break;
-    }
-    return nullptr;
-}
-
 IndexValue frmMain::calcular()
 {
     return calculate(Refusals::Shown);
@@ -296,11 +273,12 @@ IndexValue frmMain::calculate(Refusals refusals)
 
 void frmMain::etiquetas(const IndexValue &indexText)
 {
-    for (BandLabel label : kBandLabels)
-        bandLabel(label)->setBorderStyle(0);
-    CaptionLabel *framed = bandLabel(labelToFrame(indexText));
-    if (framed)
-        framed->setBorderStyle(1);
+    for (CaptionLabel *band : m_bandLabels) {
+        if (band)
+            band->setBorderStyle(0);
+    }
+    if (const auto framed = bandToFrame(indexText))
+        m_bandLabels[*framed]->setBorderStyle(1);
     describeFrame(true);
 }
 
@@ -309,8 +287,9 @@ void frmMain::describeFrame(bool current)
     // What the frame shows, for those who cannot see it: "actual" while the
     // framed class is the one the status line names. Told only where it
     // changes, as every change is an event for the screen reader.
-    for (BandLabel label : kBandLabels) {
-        CaptionLabel *band = bandLabel(label);
+    for (CaptionLabel *band : m_bandLabels) {
+        if (!band)
+            continue;
         const QString description = current && band->borderStyle() == 1 ? QStringLiteral("actual") : QString();
         if (band->accessibleDescription() != description)
             band->setAccessibleDescription(description);

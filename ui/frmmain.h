@@ -75,7 +75,6 @@ private:
     static bool hasKeyboard();
     void buildControls();
     void placeStatusLine();
-    CaptionLabel *bandLabel(BandLabel label) const;
     void describeFrame(bool current);
 
     QMenuBar *m_menuBar = nullptr;
@@ -100,11 +99,8 @@ private:
     StatusLine *lKilo = nullptr;
     QLabel *Picture1 = nullptr;
     CaptionLabel *Label6 = nullptr;
-    CaptionLabel *Label25 = nullptr;
-    CaptionLabel *Label20 = nullptr;
-    CaptionLabel *Label16 = nullptr;
-    CaptionLabel *Label18 = nullptr;
-    CaptionLabel *Label30 = nullptr;
+    // Indexed by the band of kBandTable; null where a band has no label.
+    std::array<CaptionLabel *, kBandTable.size()> m_bandLabels{};
 
     // The one About box of the run, made on first use.
     QPointer<frmAbout> m_about;

@@ -13,6 +13,7 @@
 #include "runtime/version.h"
 #include "support/guitest.h"
 #include "support/statustext.h"
+#include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -89,9 +90,9 @@ void TestFrmMainBehaviour::cleanup()
 QString TestFrmMainBehaviour::framedLabel() const
 {
     QStringList framed;
-    for (const char *name : {"Label16", "Label18", "Label20", "Label25", "Label30"}) {
-        if (child<CaptionLabel>(m_window.get(), name)->borderStyle() == 1)
-            framed << QString::fromLatin1(name);
+    for (const BandLabelPlace &place : kBandLabelPlaces) {
+        if (child<CaptionLabel>(m_window.get(), place.name)->borderStyle() == 1)
+            framed << QString::fromLatin1(place.name);
     }
     return framed.join(',');
 }

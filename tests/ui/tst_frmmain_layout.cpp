@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "support/guitest.h"
+#include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/frmmain.h"
 #include "ui/readablecolours.h"
@@ -339,7 +340,9 @@ void TestFrmMainLayout::shouldKeepEveryVisibleControlInsideClientArea()
             QVERIFY2(area.contains(widget->geometry()), qPrintable(widget->objectName()));
     }
     // No two band labels overlap, bordered or not.
-    const QStringList bands{"Label16", "Label18", "Label20", "Label25", "Label30"};
+    QStringList bands;
+    for (const BandLabelPlace &place : kBandLabelPlaces)
+        bands << QString::fromLatin1(place.name);
     for (int border = 0; border <= 1; ++border) {
         for (const QString &name : bands)
             child<CaptionLabel>(m_window.get(), name.toLatin1())->setBorderStyle(border);
@@ -396,8 +399,8 @@ void TestFrmMainLayout::shouldAcceptAnyTextWithoutHelpers()
 
 void TestFrmMainLayout::shouldGrowBandLabelsByBorderAndBack()
 {
-    for (const char *name : {"Label16", "Label18", "Label25", "Label30", "Label20"}) {
-        auto *label = child<CaptionLabel>(m_window.get(), name);
+    for (const BandLabelPlace &place : kBandLabelPlaces) {
+        auto *label = child<CaptionLabel>(m_window.get(), place.name);
         const QRect plain = label->geometry();
         label->setBorderStyle(1);
         const QRect framed = label->geometry();
