@@ -4,12 +4,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputDevice>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -61,12 +61,11 @@ void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMai
 
 } // namespace
 
-frmMain::frmMain(QWidget *parent) : QDialog(parent)
+frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Indice de Masa Corporal"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setSizeGripEnabled(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -89,17 +88,30 @@ frmMain::frmMain(QWidget *parent) : QDialog(parent)
     setFont(programFont());
     buildMenus();
     buildControls();
+    buildKeys();
     applyPaletteAndScale();
+    // The fixed size from the start, before the window is created.
+    layout->activate();
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
-    // The height field takes the focus once the window is shown, where there
-    // is a keyboard to type with: a focused empty field asks the input method
-    // for its direction, which crashes Qt 6.4 on a Wayland compositor that
-    // has no keyboard (no seat).
-    if (!event->spontaneous() && hasKeyboard())
+    QWidget::showEvent(event);
+    // A window restored from the task bar keeps its place and the user's focus.
+    if (event->spontaneous())
+        return;
+    // Centred on the screen by its frame, before it is mapped: Qt would guess
+    // a frame and leave the window manager to move it.
+    if (!testAttribute(Qt::WA_Moved)) {
+        const QRect available = screen()->availableGeometry();
+        placeCentred(this, available.center(), available);
+        declareFixedSize(this);
+    }
+    // The height field takes the focus where there is a keyboard to type
+    // with: a focused empty field asks the input method for its direction,
+    // which crashes Qt 6.4 on a Wayland compositor that has no keyboard (no
+    // seat).
+    if (hasKeyboard())
         txtAltura->setFocus();
 }
 
@@ -125,7 +137,7 @@ void frmMain::applyPaletteAndScale()
 
 void frmMain::changeEvent(QEvent *event)
 {
-    QDialog::changeEvent(event);
+    QWidget::changeEvent(event);
     // Also on another screen's scale, for the picture's rendition.
     if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && lKilo)
         applyPaletteAndScale();
@@ -153,6 +165,19 @@ void frmMain::buildMenus()
     connectHandler(mnuFileNew, &QAction::triggered, this, &frmMain::mnuFileNew_Click);
     connectHandler(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connectHandler(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+}
+
+void frmMain::buildKeys()
+{
+    // Enter clicks the focused button, else "Calcular"; Escape clicks the
+    // hidden "cancel" button, whatever has the focus.
+    const auto enter = [this] {
+        auto *button = qobject_cast<QPushButton *>(focusWidget());
+        (button ? button : Command1)->click();
+    };
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, enter);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, Command2, &QPushButton::click);
 }
 
 void frmMain::buildControls()
@@ -350,29 +375,6 @@ void frmMain::txtKilo_Change()
     lKilo->setStatus(statusCaption(index));
     if (index.isEmpty())
         describeFrame(false);
-}
-
-void frmMain::setVisible(bool visible)
-{
-    // Centred on the screen by its frame, before it is mapped: Qt would guess
-    // a frame and leave the window manager to move it.
-    if (visible && !isVisible() && !testAttribute(Qt::WA_Moved)) {
-        adjustSize();
-        const QRect available = screen()->availableGeometry();
-        placeCentred(this, available.center(), available);
-        declareFixedSize(this);
-    }
-    QDialog::setVisible(visible);
-}
-
-void frmMain::keyPressEvent(QKeyEvent *event)
-{
-    // Escape clicks the hidden cancel button (QDialog would reject() instead).
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Command2->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace tarvelo

@@ -16,8 +16,8 @@
 // Every handler runs through runGuarded, so an unexpected error is reported
 // and ends the program instead of crossing Qt's event loop.
 
-#include <QDialog>
 #include <QPointer>
+#include <QWidget>
 
 #include "calc/bands.h"
 #include "runtime/indexvalue.h"
@@ -36,9 +36,7 @@ namespace tarvelo {
 class CaptionLabel;
 class StatusLine;
 
-// A QDialog underneath, for its default-button handling of Enter; shown as a
-// normal top-level window so that it keeps its task-bar entry.
-class frmMain : public QDialog {
+class frmMain : public QWidget {
     Q_OBJECT
 
 public:
@@ -56,13 +54,10 @@ public:
     void txtAltura_Change();
     void txtKilo_Change();
 
-    void setVisible(bool visible) override;
-
     // The About box, once the Help command has made it.
     frmAbout *aboutBox() const { return m_about; }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -71,6 +66,7 @@ private:
     IndexValue calculate(Refusals refusals);
 
     void buildMenus();
+    void buildKeys();
     void applyPaletteAndScale();
     static bool hasKeyboard();
     void buildControls();

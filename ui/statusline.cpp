@@ -63,7 +63,7 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
     if (auto *notice = dynamic_cast<StatusNotice *>(object))
         return new StatusNoticeAccessible(notice);
 #endif
-    // A QDialog underneath, for its keyboard; a window to the user.
+    // A top-level QWidget is a client area to Qt; to the user it is a window.
     if (className == QLatin1String("tarvelo::frmMain"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
