@@ -2,10 +2,20 @@
 
 #include <QApplication>
 
+#include "desktop/accessibleroles.h"
+#include "desktop/programfont.h"
+#include "desktop/spanishqttexts.h"
 #include "tarvelo_version.h"
-#include "ui/programlook.h"
+#include "ui/programimages.h"
 
 namespace tarvelo {
+
+void prepareApplication()
+{
+    installAccessibleRoles();
+    QApplication::setFont(programFont());
+    QApplication::setWindowIcon(programWindowIcon());
+}
 
 Startup::Startup()
 {
@@ -14,7 +24,7 @@ Startup::Startup()
     QApplication::setApplicationVersion(QStringLiteral(TARVELO_VERSION_STRING));
     // Ties the window to its launcher and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarvelo"));
-    applyProgramLook();
+    prepareApplication();
     installSpanishQtTexts(m_qtTexts);
     m_window.emplace();
     m_window->show();

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
+#include "app/startup.h"
 #include "benchsupport.h"
 #include "support/soak.h"
-#include "ui/programlook.h"
 
 using namespace tarvelo;
 using namespace tarvelo::bench;
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook();
+    prepareApplication();
     testing::AnsweringPresenter boxes;
     frmMain window;
     window.show();

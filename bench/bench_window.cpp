@@ -13,10 +13,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/startup.h"
 #include "benchsupport.h"
 #include "support/messagerecorder.h"
 #include "ui/frmmain.h"
-#include "ui/programlook.h"
 
 using namespace tarvelo;
 using namespace tarvelo::bench;
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     const bool quick = argc > 1 && qstrcmp(argv[1], "quick") == 0;
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook();
+    prepareApplication();
     TimedBoxes boxes;
 
     frmMain window;

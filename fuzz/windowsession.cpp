@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/startup.h"
 #include "calc/bands.h"
 #include "calc/indexcalculation.h"
 #include "runtime/messagebox.h"
@@ -27,7 +28,6 @@
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
-#include "ui/programlook.h"
 
 namespace tarvelo::fuzzing {
 
@@ -778,7 +778,7 @@ void prepareApplication()
     // Closing the main window ends a session, not the run.
     QApplication::setQuitOnLastWindowClosed(false);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook();
+    tarvelo::prepareApplication();
 }
 
 std::size_t playSession(const std::uint8_t *data, std::size_t size, std::size_t mostActions)

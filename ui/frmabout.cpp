@@ -5,14 +5,16 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "desktop/programfont.h"
+#include "desktop/readablecolours.h"
+#include "desktop/scalechange.h"
+#include "desktop/windowplacement.h"
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
 #include "runtime/version.h"
 #include "ui/captionlabel.h"
-#include "ui/programlook.h"
-#include "ui/readablecolours.h"
+#include "ui/programimages.h"
 #include "ui/twips.h"
-#include "ui/windowplacement.h"
 
 namespace tarvelo {
 

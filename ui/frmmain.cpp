@@ -16,17 +16,20 @@
 #include <limits>
 
 #include "calc/indexcalculation.h"
+#include "desktop/accessibleroles.h"
+#include "desktop/programfont.h"
+#include "desktop/readablecolours.h"
+#include "desktop/scalechange.h"
+#include "desktop/windowplacement.h"
 #include "runtime/messagebox.h"
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
 #include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/pastelimit.h"
-#include "ui/programlook.h"
-#include "ui/readablecolours.h"
+#include "ui/programimages.h"
 #include "ui/statusline.h"
 #include "ui/twips.h"
-#include "ui/windowplacement.h"
 
 namespace tarvelo {
 
@@ -63,6 +66,8 @@ void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMai
 
 frmMain::frmMain(QWidget *parent) : QWidget(parent)
 {
+    // Qt tells a top-level QWidget as a client area; to the user it is a window.
+    setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Indice de Masa Corporal"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
-#include "programlook.h"
+#include "desktop/programfont.h"
 
 namespace tarvelo {
 

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "startup.h"
-#include "ui/programlook.h"
+#include "ui/programimages.h"
 
 using namespace tarvelo;
 

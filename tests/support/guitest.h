@@ -10,9 +10,9 @@
 #include <QWidget>
 #include <QtMath>
 
+#include "app/startup.h"
 #include "runtime/untrappederror.h"
 #include "support/messagerecorder.h"
-#include "ui/programlook.h"
 
 namespace tarvelo::testing {
 
@@ -21,7 +21,7 @@ namespace tarvelo::testing {
 inline void prepareGuiTest()
 {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    applyProgramLook();
+    prepareApplication();
 }
 
 // Runs `whileOpen` once `window` is the active modal window, and closes the

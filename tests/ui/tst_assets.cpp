@@ -2,7 +2,7 @@
 #include <QImageReader>
 #include <QTest>
 
-#include "ui/programlook.h"
+#include "ui/programimages.h"
 
 using namespace tarvelo;
 

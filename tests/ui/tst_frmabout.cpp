@@ -2,13 +2,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "desktop/readablecolours.h"
 #include "runtime/version.h"
 #include "support/guitest.h"
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
-#include "ui/programlook.h"
-#include "ui/readablecolours.h"
+#include "ui/programimages.h"
 
 using namespace tarvelo;
 using namespace tarvelo::testing;

@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "calc/indexcalculation.h"
+#include "desktop/spanishqttexts.h"
 #include "runtime/version.h"
 #include "support/guitest.h"
 #include "support/statustext.h"
@@ -17,7 +18,6 @@
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
-#include "ui/programlook.h"
 #include "ui/widgetmessagepresenter.h"
 
 using namespace tarvelo;

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "desktop/readablecolours.h"
 #include "support/guitest.h"
 #include "ui/bandlabels.h"
 #include "ui/captionlabel.h"
 #include "ui/frmmain.h"
-#include "ui/readablecolours.h"
 #include "ui/twips.h"
 
 using namespace tarvelo;

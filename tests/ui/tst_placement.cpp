@@ -7,10 +7,10 @@
 #include <QRegularExpression>
 #include <QScreen>
 
+#include "desktop/windowplacement.h"
 #include "support/guitest.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
-#include "ui/windowplacement.h"
 
 using namespace tarvelo;
 using namespace tarvelo::testing;

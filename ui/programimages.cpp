@@ -1,11 +1,6 @@
-#include "programlook.h"
+#include "programimages.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QImageReader>
-#include <QTranslator>
-
-#include "statusline.h"
 
 namespace tarvelo {
 
@@ -20,40 +15,6 @@ QPixmap readPng(const QString &path)
 
 } // namespace
 
-QFont programFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("FreeSans"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    // QFont(family, 8.25) would silently round to 8 pt.
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-void applyProgramLook()
-{
-    installAccessibleRoles();
-    QApplication::setFont(programFont());
-    QIcon icon(programIcon());
-    icon.addPixmap(programIcon(2.0));
-    QApplication::setWindowIcon(icon);
-}
-
-bool installSpanishQtTexts(QTranslator &translator)
-{
-    return translator.load(QStringLiteral(":/i18n/qtbase_es.qm")) && QApplication::installTranslator(&translator);
-}
-
-bool isDevicePixelRatioChange(const QEvent *event)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    return event->type() == QEvent::DevicePixelRatioChange;
-#else
-    Q_UNUSED(event)
-    return false;
-#endif
-}
-
 QPixmap programIcon(qreal devicePixelRatio)
 {
     if (devicePixelRatio <= 1.0)
@@ -61,6 +22,13 @@ QPixmap programIcon(qreal devicePixelRatio)
     QPixmap fine = readPng(QStringLiteral(":/images/tarvelo-64.png"));
     fine.setDevicePixelRatio(2.0);
     return fine;
+}
+
+QIcon programWindowIcon()
+{
+    QIcon icon(programIcon());
+    icon.addPixmap(programIcon(2.0));
+    return icon;
 }
 
 QPixmap formulaPicture(const QColor &ink, const QColor &background, qreal devicePixelRatio)

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "ui/readablecolours.h"
+#include "desktop/readablecolours.h"
 
 using namespace tarvelo;
 

@@ -1,0 +1,71 @@
+#include "accessibleroles.h"
+
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QLabel>
+
+namespace tarvelo {
+
+namespace {
+
+struct Role {
+    QAccessible::Role role;
+    std::function<QString()> name;
+};
+
+// Owned by the GUI thread, as are the widgets it names.
+QHash<const QObject *, Role> &roles()
+{
+    static QHash<const QObject *, Role> table;
+    return table;
+}
+
+class RoledAccessible : public QAccessibleWidget {
+public:
+    RoledAccessible(QWidget *widget, const Role &role) : QAccessibleWidget(widget, role.role), m_name(role.name) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Name)
+            return QAccessibleWidget::text(t);
+        if (m_name)
+            return m_name();
+        if (!widget()->accessibleName().isEmpty())
+            return widget()->accessibleName();
+        if (const auto *label = qobject_cast<const QLabel *>(widget()))
+            return label->text();
+        return QAccessibleWidget::text(t);
+    }
+
+private:
+    std::function<QString()> m_name;
+};
+
+QAccessibleInterface *roledAccessible(const QString &, QObject *object)
+{
+    const auto found = roles().constFind(object);
+    if (found == roles().constEnd())
+        return nullptr;
+    return new RoledAccessible(static_cast<QWidget *>(object), *found);
+}
+
+} // namespace
+
+void installAccessibleRoles()
+{
+    QAccessible::installFactory(roledAccessible);
+}
+
+void setAccessibleRole(QWidget *widget, QAccessible::Role role, std::function<QString()> name)
+{
+    if (!roles().contains(widget))
+        QObject::connect(widget, &QObject::destroyed, [widget] { roles().remove(widget); });
+    roles().insert(widget, Role{role, std::move(name)});
+    // Qt may have made the widget's interface already (some versions do as
+    // soon as its title is set), and would keep it: made again, it is ours.
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
+    if (made && made->role() != role)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+} // namespace tarvelo
