@@ -12,7 +12,7 @@ CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *paren
 {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A framed QLabel indents its text by default; the classic label does not.
+    // A framed QLabel indents its text by default; this one never does.
     setIndent(0);
     setMargin(0);
     setWordWrap(sizing == Sizing::Fixed);

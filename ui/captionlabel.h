@@ -4,10 +4,10 @@
 
 namespace tarvelo {
 
-// A label drawn the classic way: plain text from its top-left corner, no
-// indent or margin, an optional single-line border (border style 0 or 1)
-// and, when auto-sized, a box that follows its text and border while its
-// left and top edges stay.
+// A label that draws plain text from its top-left corner, with no indent or
+// margin, an optional single-line border (border style 0 or 1) and, when
+// auto-sized, a box that follows its text and border while its left and top
+// edges stay.
 class CaptionLabel : public QLabel {
     Q_OBJECT
 

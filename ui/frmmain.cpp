@@ -282,12 +282,7 @@ void frmMain::placeStatusLine()
     lKilo->move(left, top);
 }
 
-IndexValue frmMain::calcular()
-{
-    return calculate(Refusals::Shown);
-}
-
-IndexValue frmMain::calculate(Refusals refusals)
+IndexValue frmMain::calcular(Refusals refusals)
 {
     const IndexCalculation result = calculateIndex(txtAltura->text(), txtKilo->text());
     if (result.refusal) {
@@ -366,7 +361,7 @@ void frmMain::txtAltura_Change()
     // too, or they would name a class the fields no longer give. The height
     // is still being typed, so its refusals are not worth a box.
     if (isNumeric(txtKilo->text())) {
-        const IndexValue index = calculate(Refusals::Silent);
+        const IndexValue index = calcular(Refusals::Silent);
         lKilo->setStatus(statusCaption(index));
         // A refusal keeps the frame but names no class.
         if (index.isEmpty())

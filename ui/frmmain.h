@@ -43,7 +43,9 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    IndexValue calcular();
+    // Whether a refusal opens its box: not while the height is being typed.
+    enum class Refusals { Shown, Silent };
+    IndexValue calcular(Refusals refusals = Refusals::Shown);
     void etiquetas(const IndexValue &indexText);
 
     void Command1_Click();
@@ -62,9 +64,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    enum class Refusals { Shown, Silent };
-    IndexValue calculate(Refusals refusals);
-
     void buildMenus();
     void buildKeys();
     void applyPaletteAndScale();

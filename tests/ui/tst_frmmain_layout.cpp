@@ -81,7 +81,7 @@ void TestFrmMainLayout::shouldRoundTwipsToNearestPixel_data()
     QTest::newRow("rule-end-5657") << 5657 << 377;
     QTest::newRow("exact-15") << 15 << 1;
     QTest::newRow("below-half-7") << 7 << 0;
-    QTest::newRow("half-up-7-5") << 8 << 1;
+    QTest::newRow("above-half-8") << 8 << 1;
     QTest::newRow("zero") << 0 << 0;
 }
 
