@@ -4,8 +4,9 @@
 
 namespace tarvelo {
 
-// True for the event that tells a window its screen's scale changed (Qt 6.6
-// and later; before, a window keeps the rendition it was built with).
+// True for the event that tells a widget its window's screen changed scale
+// (Qt 6.6 and later; before, a window keeps the rendition it was built with).
+// Qt hands it to event(), not to changeEvent().
 inline bool isDevicePixelRatioChange(const QEvent *event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)

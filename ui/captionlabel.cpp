@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QtMath>
 
+#include "desktop/scalechange.h"
+
 namespace tarvelo {
 
 CaptionLabel::CaptionLabel(const QString &caption, Sizing sizing, QWidget *parent) : QLabel(parent), m_sizing(sizing)
@@ -122,6 +124,15 @@ void CaptionLabel::changeEvent(QEvent *event)
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         fitToCaption();
+}
+
+bool CaptionLabel::event(QEvent *event)
+{
+    const bool handled = QLabel::event(event);
+    // On a screen of another scale the ink of the same text reaches further.
+    if (isDevicePixelRatioChange(event))
+        fitToCaption();
+    return handled;
 }
 
 } // namespace tarvelo

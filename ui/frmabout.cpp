@@ -79,8 +79,17 @@ void frmAbout::applyPaletteAndScale()
 void frmAbout::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
-    if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && Label1)
+    if (event->type() == QEvent::PaletteChange && Label1)
         applyPaletteAndScale();
+}
+
+bool frmAbout::event(QEvent *event)
+{
+    const bool handled = QDialog::event(event);
+    // On another screen's scale, the icon's rendition for it.
+    if (isDevicePixelRatioChange(event))
+        applyPaletteAndScale();
+    return handled;
 }
 
 void frmAbout::showModal()

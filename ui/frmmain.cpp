@@ -143,9 +143,17 @@ void frmMain::applyPaletteAndScale()
 void frmMain::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    // Also on another screen's scale, for the picture's rendition.
-    if ((event->type() == QEvent::PaletteChange || isDevicePixelRatioChange(event)) && lKilo)
+    if (event->type() == QEvent::PaletteChange && lKilo)
         applyPaletteAndScale();
+}
+
+bool frmMain::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    // On another screen's scale, the picture's rendition for it.
+    if (isDevicePixelRatioChange(event))
+        applyPaletteAndScale();
+    return handled;
 }
 
 frmMain::~frmMain() = default;

@@ -61,6 +61,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
