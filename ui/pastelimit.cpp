@@ -1,5 +1,8 @@
 #include "pastelimit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "runtime/numbers.h"
@@ -8,6 +11,7 @@ namespace tarvelo {
 
 PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
     : QValidator(field)
+    , m_field(field)
     , m_maxLength(maxLength)
     , m_before(field->text())
 {
@@ -18,6 +22,33 @@ PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
     };
     connect(field, &QLineEdit::selectionChanged, this, followCursor);
     connect(field, &QLineEdit::cursorPositionChanged, this, followCursor);
+    field->installEventFilter(this);
+}
+
+bool PasteLimit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+        pasteTrimmed();
+        return true;
+    }
+    return QValidator::eventFilter(watched, event);
+}
+
+void PasteLimit::pasteTrimmed()
+{
+    // Trimmed before it reaches the field, as the field forgets its undo
+    // history when a validator corrects a text: Ctrl+Z can then undo it.
+    const qsizetype room = m_maxLength - (m_field->text().size() - m_field->selectedText().size());
+    QString text = QGuiApplication::clipboard()->text();
+    QString previous;
+    do {
+        previous = text;
+        text = withoutNumberBlanks(text).toString();
+        text.truncate(std::max<qsizetype>(room, 0));
+    } while (text != previous);
+    if (!text.isEmpty() || m_field->hasSelectedText())
+        m_field->insert(text);
 }
 
 QValidator::State PasteLimit::validate(QString &input, int &pos) const

@@ -18,7 +18,13 @@ public:
 
     State validate(QString &input, int &pos) const override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void pasteTrimmed();
+
+    QLineEdit *m_field;
     int m_maxLength;
     // The field's text before the change being validated, and the run of it
     // (the selection, or the empty run at the cursor) that an insertion replaces.

@@ -44,6 +44,8 @@ private slots:
     void shouldFollowHeightOnceWeightIsNumeric();
     void shouldReadPastedNumbers_data();
     void shouldReadPastedNumbers();
+    void shouldUndoTrimmedPaste_data();
+    void shouldUndoTrimmedPaste();
     void shouldShowRefusalBeforeWritingStatus();
     void shouldKeepFramedLabelAfterRefusal();
     void shouldShowIndexOnCalcular_data();
@@ -226,6 +228,41 @@ void TestFrmMainBehaviour::shouldReadPastedNumbers()
     QCOMPARE(target->text(), expectedText);
     QCOMPARE(statusLine(), expectedStatus);
     QCOMPARE(m_messages->messages, QList<RecordedMessage>());
+}
+
+void TestFrmMainBehaviour::shouldUndoTrimmedPaste_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor"); // -1 selects the whole text
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("pastedText");
+
+    QTest::newRow("cell-into-empty") << "" << 0 << "170\n" << "170";
+    QTest::newRow("blanks-over-selection") << "150" << -1 << QString::fromUtf16(u"\u00A0170 ") << "170";
+    QTest::newRow("cut-to-room-before-text") << "17" << 0 << "99" << "917";
+    QTest::newRow("cut-to-room-after-text") << "1" << 1 << "7055" << "170";
+    // clang-format on
+}
+
+void TestFrmMainBehaviour::shouldUndoTrimmedPaste()
+{
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, pasted);
+    QFETCH(QString, pastedText);
+
+    height()->setText(before);
+    height()->setFocus();
+    if (cursor < 0)
+        height()->selectAll();
+    else
+        height()->setCursorPosition(cursor);
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(height(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(height()->text(), pastedText);
+    QTest::keyClick(height(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(height()->text(), before);
 }
 
 void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
