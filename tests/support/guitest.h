@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
@@ -9,6 +10,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtMath>
+
+#include <functional>
+#include <memory>
 
 #include "app/startup.h"
 #include "runtime/untrappederror.h"
@@ -24,20 +28,54 @@ inline void prepareGuiTest()
     prepareApplication();
 }
 
-// Runs `whileOpen` once `window` is the active modal window, and closes the
-// window afterwards on every path, a failed check included, so that a test
-// never hangs in exec(). Call it just before the call that opens the window.
-template<typename Window, typename Check> void whenModal(QObject *context, Window *window, Check whileOpen)
+// Watches the application, while it lives, for the next modal window of type
+// Window to be shown, and hands it on once.
+template<typename Window> class ModalShowWatch : public QObject {
+public:
+    explicit ModalShowWatch(std::function<void(Window *)> shown) : m_shown(std::move(shown))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *window = qobject_cast<Window *>(object);
+        if (event->type() != QEvent::Show || !window || !window->isWindow() || !window->isModal())
+            return false;
+        qApp->removeEventFilter(this);
+        m_shown(window);
+        return false;
+    }
+
+private:
+    std::function<void(Window *)> m_shown;
+};
+
+// Runs `whileOpen` on the next modal window of type Window once it has been
+// shown and its modal loop runs, and it is active; then closes it on every
+// path, a failed check included, so that a test never hangs in exec(). Call
+// it just before the call that opens the window and keep what it returns
+// until that call has returned: a window that never came is then no longer
+// waited for, and a later one cannot be taken for it.
+template<typename Window, typename Check>
+[[nodiscard]] std::unique_ptr<QObject> whenModal(QObject *context, Check whileOpen)
 {
-    QTimer::singleShot(0, context, [window, whileOpen] {
-        const auto closeAnyway = qScopeGuard([window] {
-            if (window->isVisible())
-                window->done(0);
+    return std::make_unique<ModalShowWatch<Window>>([context, whileOpen](Window *window) {
+        QTimer::singleShot(0, context, [window, whileOpen] {
+            const auto closeAnyway = qScopeGuard([window] {
+                if (!window->isVisible())
+                    return;
+                if (auto *dialog = qobject_cast<QDialog *>(window))
+                    dialog->done(0);
+                else
+                    window->close();
+            });
+            // Offscreen no window manager activates the new window.
+            window->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), window);
+            whileOpen(window);
         });
-        // No window manager offscreen to activate the new window.
-        window->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), window);
-        whileOpen(window);
     });
 }
 

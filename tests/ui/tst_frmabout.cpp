@@ -66,7 +66,7 @@ void TestFrmAbout::cleanup()
 
 void TestFrmAbout::openAbout(const std::function<void(frmAbout *)> &whileOpen)
 {
-    whenModal(this, m_about, whileOpen);
+    const auto wait = whenModal<frmAbout>(this, whileOpen);
     m_about->showModal();
 }
 

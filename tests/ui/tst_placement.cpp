@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QScreen>
 
-#include "desktop/windowplacement.h"
 #include "support/guitest.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -43,33 +42,6 @@ protected:
 
 private:
     QPointer<QWidget> m_window;
-};
-
-// Runs `whileOpen` on the About box once its modal loop runs (its first Show
-// comes from exec()), and closes the box afterwards on every path.
-class WhenAboutShown : public QObject {
-public:
-    explicit WhenAboutShown(std::function<void(frmAbout *)> whileOpen) : m_whileOpen(std::move(whileOpen))
-    {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        auto *box = qobject_cast<frmAbout *>(object);
-        if (!box || event->type() != QEvent::Show)
-            return false;
-        qApp->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this, box] {
-            const auto closeAnyway = qScopeGuard([box] { box->done(0); });
-            m_whileOpen(box);
-        });
-        return false;
-    }
-
-private:
-    std::function<void(frmAbout *)> m_whileOpen;
 };
 
 QString xprop(const QWidget *window, const QStringList &properties)
@@ -143,32 +115,11 @@ class TestPlacement : public QObject {
 
 private slots:
     void initTestCase() { prepareGuiTest(); }
-    void shouldCentreFrameWithinArea_data();
-    void shouldCentreFrameWithinArea();
     void shouldShowMainWindowCentredWithoutMoving();
     void shouldCentreAboutBoxOverMainWindowEachTime_data();
     void shouldCentreAboutBoxOverMainWindowEachTime();
     void shouldOfferNoResizingOfEitherWindow();
 };
-
-void TestPlacement::shouldCentreFrameWithinArea_data()
-{
-    QTest::addColumn<QSize>("frame");
-    QTest::addColumn<QPoint>("centre");
-    QTest::addColumn<QRect>("expected");
-    QTest::newRow("centred") << QSize(298, 385) << QPoint(640, 400) << QRect(491, 208, 298, 385);
-    QTest::newRow("over-owner-near-edge") << QSize(393, 265) << QPoint(100, 700) << QRect(0, 535, 393, 265);
-    QTest::newRow("taller-than-area") << QSize(300, 900) << QPoint(640, 400) << QRect(490, 0, 300, 900);
-    QTest::newRow("larger-than-area") << QSize(1400, 900) << QPoint(640, 400) << QRect(0, 0, 1400, 900);
-}
-
-void TestPlacement::shouldCentreFrameWithinArea()
-{
-    QFETCH(QSize, frame);
-    QFETCH(QPoint, centre);
-    QFETCH(QRect, expected);
-    QCOMPARE(centredFrame(frame, centre, QRect(0, 0, 1280, 800)), expected);
-}
 
 void TestPlacement::shouldShowMainWindowCentredWithoutMoving()
 {
@@ -216,7 +167,7 @@ void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime()
         QString placement = QStringLiteral("not shown");
         int moves = -1;
         MoveRecorder recorder;
-        WhenAboutShown check([&](frmAbout *box) {
+        const auto wait = whenModal<frmAbout>(this, [&](frmAbout *box) {
             QTRY_VERIFY(recorder.painted);
             QTRY_COMPARE(offCentre(reportedFrame(box), reportedFrame(&window).center()), QString());
             placement = box->screen()->availableGeometry().contains(reportedFrame(box))
@@ -240,7 +191,7 @@ void TestPlacement::shouldOfferNoResizingOfEitherWindow()
     QCOMPARE(offeredResizing(&window), QString());
 
     QString aboutBox = QStringLiteral("not shown");
-    WhenAboutShown check([&](frmAbout *box) { aboutBox = offeredResizing(box); });
+    const auto wait = whenModal<frmAbout>(this, [&](frmAbout *box) { aboutBox = offeredResizing(box); });
     window.mnuHelpAbout_Click();
     QCOMPARE(aboutBox, QString());
 }
