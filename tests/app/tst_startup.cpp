@@ -65,8 +65,12 @@ void TestStartup::shouldShowOnlyMainWindow()
     QCOMPARE(QApplication::applicationVersion(), QString("1.0.0"));
     // The desktop entry's name: docks and Wayland compositors tie the window to it.
     QCOMPARE(QGuiApplication::desktopFileName(), QString("org.example.tarvelo"));
-    QCOMPARE(startup.window().windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
-             programIcon().toImage().convertToFormat(QImage::Format_RGB32));
+    // Its own rendition at each scale, not one scaled from the other.
+    for (const qreal ratio : {1.0, 2.0}) {
+        QCOMPARE(
+            startup.window().windowIcon().pixmap(QSize(32, 32), ratio).toImage().convertToFormat(QImage::Format_RGB32),
+            programIcon(ratio).toImage().convertToFormat(QImage::Format_RGB32));
+    }
     QCOMPARE(QApplication::translate("QPlatformTheme", "OK"), QString("Aceptar"));
 
     for (const QWidget *widget : startup.window().findChildren<QWidget *>()) {

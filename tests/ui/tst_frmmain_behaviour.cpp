@@ -330,11 +330,14 @@ void TestFrmMainBehaviour::shouldShowIndexOnCalcular()
     const QString statusBefore = statusLine();
     m_messages->messages.clear();
 
+    m_messages->owners.clear();
     child<QPushButton>(m_window.get(), "Command1")->click();
     QList<RecordedMessage> expected;
     if (!expectedPrompt.isEmpty())
         expected.append({expectedPrompt, expectedTitle});
     QCOMPARE(m_messages->messages, expected);
+    // Over the main window, which it blocks while open.
+    QCOMPARE(m_messages->owners, QList<QObject *>(expected.size(), m_window.get()));
     // Calcular never writes the status line.
     QCOMPARE(statusLine(), statusBefore);
 }

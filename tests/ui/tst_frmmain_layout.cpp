@@ -163,6 +163,15 @@ void TestFrmMainLayout::shouldOpenCentredWithFocusInHeight()
     const QPoint screenCentre = m_window->screen()->availableGeometry().center();
     QVERIFY2((centre - screenCentre).manhattanLength() <= 2, "window not centred on the screen");
     QVERIFY(m_messages->messages.isEmpty());
+
+    // Restored from the task bar, the window keeps the user's focus and place.
+    auto *weight = child<QWidget>(m_window.get(), "txtKilo");
+    weight->setFocus();
+    const QPoint place = m_window->pos();
+    m_window->setWindowState(Qt::WindowMinimized);
+    m_window->setWindowState(Qt::WindowNoState);
+    QCOMPARE(m_window->focusWidget(), weight);
+    QCOMPARE(m_window->pos(), place);
 }
 
 void TestFrmMainLayout::shouldShowExactTexts_data()
@@ -249,7 +258,11 @@ void TestFrmMainLayout::shouldStayReadableInEveryPalette()
     const QColor status = child<QLabel>(m_window.get(), "lKilo")->palette().color(QPalette::WindowText);
     QVERIFY2(contrastRatio(status, window) >= 4.5, qPrintable(status.name()));
     // The formula's ink: its darkest or lightest colour against the window.
-    const QImage formula = child<QLabel>(m_window.get(), "Picture1")->pixmap().toImage();
+    const QPixmap picture = child<QLabel>(m_window.get(), "Picture1")->pixmap();
+    // Above 1× the finer rendition, shown at the same logical size.
+    QCOMPARE(picture.devicePixelRatio(), m_window->devicePixelRatioF() > 1.0 ? 2.0 : 1.0);
+    QCOMPARE(picture.deviceIndependentSize(), QSizeF(168, 50));
+    const QImage formula = picture.toImage();
     QColor ink = window;
     for (int y = 0; y < formula.height(); ++y) {
         for (int x = 0; x < formula.width(); ++x) {
