@@ -34,7 +34,10 @@ protected:
         if (event->type() == QEvent::Paint && !painted) {
             painted = true;
             positions << m_window->geometry().topLeft();
-        } else if (event->type() == QEvent::Move && painted) {
+        } else if (event->type() == QEvent::Move && painted
+                   && (m_window->geometry().topLeft() - positions.last()).manhattanLength() > 2) {
+            // Framing the window, fluxbox shifts it by its one-pixel border,
+            // now and then after the first paint: no jump to the user.
             positions << m_window->geometry().topLeft();
         }
         return false;
@@ -134,7 +137,9 @@ void TestPlacement::shouldShowMainWindowCentredWithoutMoving()
     QVERIFY(available.contains(reportedFrame(&window)));
     QVERIFY(!moves.positions.isEmpty());
     QVERIFY2(moves.positions.size() - 1 <= movesAllowedOnceMapped(),
-             qPrintable(QStringLiteral("moved %1 times once painted").arg(moves.positions.size() - 1)));
+             qPrintable(QStringLiteral("moved %1 times once painted: %2")
+                            .arg(moves.positions.size() - 1)
+                            .arg(QDebug::toString(moves.positions))));
 }
 
 void TestPlacement::shouldCentreAboutBoxOverMainWindowEachTime_data()
