@@ -3,11 +3,13 @@
 
 #include <QApplication>
 
+#include "app/startup.h"
+#include "desktop/accessibilitybridge.h"
 #include "firstpaint.h"
-#include "startup.h"
 
 int main(int argc, char *argv[])
 {
+    tarvelo::useQtAccessibilityBridgeOnly();
     QApplication application(argc, argv);
     tarvelo::Startup startup;
     FirstPaintReporter reporter(&startup.window());
