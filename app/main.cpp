@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
+#include "app/startup.h"
 #include "desktop/accessibilitybridge.h"
-#include "startup.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,6 +1,6 @@
 #include "indexvalue.h"
 
-#include "standardformat.h"
+#include "runtime/standardformat.h"
 
 namespace tarvelo {
 

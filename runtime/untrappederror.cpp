@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "messagebox.h"
+#include "runtime/messagebox.h"
 
 namespace tarvelo {
 

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QTest>
 
-#include "startup.h"
+#include "app/startup.h"
 #include "ui/programimages.h"
 
 using namespace tarvelo;
