@@ -9,6 +9,24 @@
 
 namespace tarvelo {
 
+namespace {
+
+// What a paste leaves to insert: no blanks at either end, and no more than
+// the room there is; a cut can leave a blank at the end, so until neither
+// changes it.
+QString fittedPaste(QString text, qsizetype room)
+{
+    QString previous;
+    do {
+        previous = text;
+        text = withoutNumberBlanks(text).toString();
+        text.truncate(std::max<qsizetype>(room, 0));
+    } while (text != previous);
+    return text;
+}
+
+} // namespace
+
 PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
     : QValidator(field)
     , m_field(field)
@@ -40,13 +58,7 @@ void PasteLimit::pasteTrimmed()
     // Trimmed before it reaches the field, as the field forgets its undo
     // history when a validator corrects a text: Ctrl+Z can then undo it.
     const qsizetype room = m_maxLength - (m_field->text().size() - m_field->selectedText().size());
-    QString text = QGuiApplication::clipboard()->text();
-    QString previous;
-    do {
-        previous = text;
-        text = withoutNumberBlanks(text).toString();
-        text.truncate(std::max<qsizetype>(room, 0));
-    } while (text != previous);
+    const QString text = fittedPaste(QGuiApplication::clipboard()->text(), room);
     if (!text.isEmpty() || m_field->hasSelectedText())
         m_field->insert(text);
 }
@@ -81,10 +93,11 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
 
     // A single typed character is kept whatever it is, and so is what any
     // other edit (an undo, a redo) brings back: the field held it before.
-    if (isInsertion && inserted.size() > 1)
-        inserted = withoutNumberBlanks(inserted).toString();
     const qsizetype room = m_maxLength - head - tail;
-    inserted.truncate(std::max<qsizetype>(room, 0));
+    if (isInsertion && inserted.size() > 1)
+        inserted = fittedPaste(inserted, room);
+    else
+        inserted.truncate(std::max<qsizetype>(room, 0));
 
     const QString result = input.left(head) + inserted + input.right(tail);
     if (result == input)
