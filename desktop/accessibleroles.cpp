@@ -3,6 +3,9 @@
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
+
+#include "desktop/fieldaccessible.h"
 
 namespace tarvelo {
 
@@ -44,9 +47,11 @@ private:
 QAccessibleInterface *roledAccessible(const QString &, QObject *object)
 {
     const auto found = roles().constFind(object);
-    if (found == roles().constEnd())
-        return nullptr;
-    return new RoledAccessible(static_cast<QWidget *>(object), *found);
+    if (found != roles().constEnd())
+        return new RoledAccessible(static_cast<QWidget *>(object), *found);
+    if (auto *field = qobject_cast<QLineEdit *>(object))
+        return new FieldAccessible(field);
+    return nullptr;
 }
 
 } // namespace

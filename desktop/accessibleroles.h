@@ -9,7 +9,9 @@ class QWidget;
 
 namespace tarvelo {
 
-// Lets setAccessibleRole() take effect: once, before any widget is made.
+// Lets setAccessibleRole() take effect, and gives every line edit an
+// interface that answers each question of a screen reader (FieldAccessible):
+// once, before any widget is made.
 void installAccessibleRoles();
 
 // What screen readers are told `widget` is, in place of what Qt tells of its

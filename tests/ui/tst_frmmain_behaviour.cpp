@@ -46,6 +46,8 @@ private slots:
     void shouldReadPastedNumbers();
     void shouldUndoTrimmedPaste_data();
     void shouldUndoTrimmedPaste();
+    void shouldHoldScreenReaderEditsToFieldLimits_data();
+    void shouldHoldScreenReaderEditsToFieldLimits();
     void shouldShowRefusalBeforeWritingStatus();
     void shouldKeepFramedLabelAfterRefusal();
     void shouldShowIndexOnCalcular_data();
@@ -263,6 +265,51 @@ void TestFrmMainBehaviour::shouldUndoTrimmedPaste()
     QCOMPARE(height()->text(), pastedText);
     QTest::keyClick(height(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(height()->text(), before);
+}
+
+void TestFrmMainBehaviour::shouldHoldScreenReaderEditsToFieldLimits_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("after");
+    // As typed, an edit is undone by Ctrl+Z; one the height's limit corrects
+    // is not, as a paste by the mouse.
+    QTest::addColumn<bool>("undoable");
+
+    QTest::newRow("height typed") << "txtAltura" << "" << 0 << 0 << "170" << "170" << true;
+    QTest::newRow("height with blanks") << "txtAltura" << "" << 0 << 0 << " 170 " << "170" << false;
+    QTest::newRow("height past three") << "txtAltura" << "17" << 2 << 2 << "05" << "170" << false;
+    QTest::newRow("height replaced whole") << "txtAltura" << "150" << 0 << -1 << "1705" << "170" << false;
+    QTest::newRow("height deleted") << "txtAltura" << "170" << 1 << 3 << "" << "1" << true;
+    QTest::newRow("weight replaced") << "txtKilo" << "70" << 0 << 2 << "85" << "85" << true;
+    // clang-format on
+}
+
+void TestFrmMainBehaviour::shouldHoldScreenReaderEditsToFieldLimits()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(QString, inserted);
+    QFETCH(QString, after);
+    QFETCH(bool, undoable);
+
+    auto *edited = child<QLineEdit>(m_window.get(), field.toLatin1());
+    edited->setText(before);
+    QAccessibleEditableTextInterface *text = QAccessible::queryAccessibleInterface(edited)->editableTextInterface();
+    QVERIFY(text);
+    text->replaceText(start, end, inserted);
+    QCOMPARE(edited->text(), after);
+    QCOMPARE(edited->isUndoAvailable(), undoable);
+    if (undoable) {
+        edited->undo();
+        QCOMPARE(edited->text(), before);
+    }
 }
 
 void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
