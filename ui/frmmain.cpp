@@ -294,8 +294,10 @@ IndexValue frmMain::calcular(Refusals refusals)
 {
     const IndexCalculation result = calculateIndex(txtAltura->text(), txtKilo->text());
     if (result.refusal) {
-        if (refusals == Refusals::Shown)
+        if (refusals == Refusals::Shown) {
+            m_refusalShown = true;
             showMessage(this, *result.refusal);
+        }
         return {};
     }
     if (!result.accepted())
@@ -379,8 +381,12 @@ void frmMain::txtAltura_Change()
 
 void frmMain::txtKilo_Change()
 {
+    m_refusalShown = false;
     const IndexValue index = calcular();
-    lKilo->setStatus(statusCaption(index));
+    if (m_refusalShown)
+        lKilo->setStatusQuietly(statusCaption(index));
+    else
+        lKilo->setStatus(statusCaption(index));
     if (index.isEmpty())
         describeFrame(false);
 }

@@ -98,6 +98,8 @@ private:
     // Indexed by the band of kBandTable; null where a band has no label.
     std::array<CaptionLabel *, kBandTable.size()> m_bandLabels{};
 
+    // Whether calcular has shown a refusal box since this was last cleared.
+    bool m_refusalShown = false;
     // The one About box of the run, made on first use.
     QPointer<frmAbout> m_about;
 };

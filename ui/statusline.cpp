@@ -17,6 +17,7 @@ StatusLine::StatusLine(const QRect &box, QWidget *parent) : CaptionLabel(QString
     setObjectName(QStringLiteral("lKilo"));
     setAccessibleRole(this, QAccessible::StatusBar);
     place(box);
+    m_pause.setObjectName(QStringLiteral("pause"));
     m_pause.setSingleShot(true);
     m_pause.setInterval(kPauseMs);
     connect(&m_pause, &QTimer::timeout, this, &StatusLine::announce);
@@ -28,14 +29,23 @@ void StatusLine::setStatus(const QString &text)
     m_pause.start();
 }
 
+void StatusLine::setStatusQuietly(const QString &text)
+{
+    setCaption(text);
+    m_pause.stop();
+    m_announced.clear();
+}
+
 void StatusLine::announce()
 {
     const QString text = caption();
     if (text == m_announced)
         return;
     m_announced = text;
-    if (!text.isEmpty())
-        m_announcer.announce(text);
+    if (text.isEmpty())
+        return;
+    m_announcer.announce(text);
+    emit told(text);
 }
 
 } // namespace tarvelo

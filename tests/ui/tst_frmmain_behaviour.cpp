@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "ui/captionlabel.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
+#include "ui/statusline.h"
 #include "ui/widgetmessagepresenter.h"
 
 using namespace tarvelo;
@@ -49,6 +51,9 @@ private slots:
     void shouldHoldScreenReaderEditsToFieldLimits_data();
     void shouldHoldScreenReaderEditsToFieldLimits();
     void shouldShowRefusalBeforeWritingStatus();
+    void shouldTellNewestStatusOnce_data();
+    void shouldTellNewestStatusOnce();
+    void shouldCountPauseFromLastChange();
     void shouldKeepFramedLabelAfterRefusal();
     void shouldShowIndexOnCalcular_data();
     void shouldShowIndexOnCalcular();
@@ -71,6 +76,8 @@ private:
     QLineEdit *height() const { return child<QLineEdit>(m_window.get(), "txtAltura"); }
     QLineEdit *weight() const { return child<QLineEdit>(m_window.get(), "txtKilo"); }
     QString statusLine() const { return child<QLabel>(m_window.get(), "lKilo")->text(); }
+    StatusLine *statusWidget() const { return child<StatusLine>(m_window.get(), "lKilo"); }
+    QTimer *pause() const { return child<QTimer>(statusWidget(), "pause"); }
     QString framedLabel() const;
 
     std::unique_ptr<MessageRecorder> m_messages;
@@ -322,12 +329,78 @@ void TestFrmMainBehaviour::shouldShowRefusalBeforeWritingStatus()
         seenWhileOpen << statusLine() << framedLabel();
     };
 
+    QTRY_VERIFY_WITH_TIMEOUT(!pause()->isActive(), 5000);
+    QSignalSpy told(statusWidget(), &StatusLine::told);
     weight()->setText("0");
     QCOMPARE(m_messages->messages.size(), 1);
     QCOMPARE(m_messages->messages.front().prompt, QString("Debe ingresar un peso valido, Ej: 70"));
     // While the box is open nothing has been written yet.
     QCOMPARE(seenWhileOpen, QStringList({before, "Label20"}));
     QCOMPARE(statusLine(), kBelowBands);
+    // The box has said what went wrong: the line that names no result is not told.
+    QTRY_VERIFY_WITH_TIMEOUT(!pause()->isActive(), 5000);
+    QVERIFY2(told.isEmpty(), qPrintable(told.value(0).value(0).toString()));
+    // Nor is the weight typed again: the result comes back and is told.
+    weight()->setText("70");
+    QTRY_COMPARE(told.size(), 1);
+}
+
+void TestFrmMainBehaviour::shouldTellNewestStatusOnce_data()
+{
+    // Steps: a text to show, "~" a text shown quietly, "|" the user pausing.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("told");
+    // clang-format off
+    QTest::newRow("one result") << QStringList{"A", "|"} << QStringList{"A"};
+    QTest::newRow("changes without a pause") << QStringList{"A", "B", "C", "|"} << QStringList{"C"};
+    QTest::newRow("the same text again") << QStringList{"A", "|", "A", "|", "B", "|", "B", "|"}
+                                         << QStringList{"A", "B"};
+    QTest::newRow("back to the text told") << QStringList{"A", "|", "B", "A", "|"} << QStringList{"A"};
+    QTest::newRow("told again after an empty line") << QStringList{"A", "|", "", "|", "A", "|"}
+                                                    << QStringList{"A", "A"};
+    QTest::newRow("quiet text ends a pending one") << QStringList{"A", "~R", "|"} << QStringList{};
+    QTest::newRow("result told again after a refusal") << QStringList{"A", "|", "~R", "|", "A", "|"}
+                                                       << QStringList{"A", "A"};
+    // clang-format on
+}
+
+void TestFrmMainBehaviour::shouldTellNewestStatusOnce()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, told);
+    // The rules, not the length of the pause: a short one keeps the rows quick.
+    pause()->setInterval(20);
+    QSignalSpy spy(statusWidget(), &StatusLine::told);
+    for (const QString &step : steps) {
+        if (step == QLatin1String("|"))
+            QTRY_VERIFY_WITH_TIMEOUT(!pause()->isActive(), 5000);
+        else if (step.startsWith(QLatin1Char('~')))
+            statusWidget()->setStatusQuietly(step.mid(1));
+        else
+            statusWidget()->setStatus(step);
+    }
+    QStringList heard;
+    for (const QList<QVariant> &text : spy)
+        heard << text.value(0).toString();
+    QCOMPARE(heard, told);
+}
+
+void TestFrmMainBehaviour::shouldCountPauseFromLastChange()
+{
+    QSignalSpy told(statusWidget(), &StatusLine::told);
+    QElapsedTimer shown;
+    shown.start();
+    statusWidget()->setStatus("A");
+    const int whole = pause()->remainingTime();
+    QCoreApplication::processEvents();
+    // Unless the machine stalled for half a pause, nothing is told yet.
+    if (shown.elapsed() < 250)
+        QVERIFY2(told.isEmpty(), "told before the user paused");
+    QTRY_VERIFY_WITH_TIMEOUT(pause()->remainingTime() < whole / 2, 5000);
+    statusWidget()->setStatus("B");
+    QVERIFY2(pause()->remainingTime() > whole / 2, "the pause runs from the first change, not from the last");
+    QTRY_COMPARE(told.size(), 1);
+    QCOMPARE(told.front().value(0).toString(), QString("B"));
 }
 
 void TestFrmMainBehaviour::shouldKeepFramedLabelAfterRefusal()
@@ -401,6 +474,11 @@ void TestFrmMainBehaviour::shouldCalculateOnEnterInEitherField()
     QCOMPARE(m_messages->messages, (QList<RecordedMessage>{{"24,22", "IMC"}, {"24,22", "IMC"}}));
     QTest::keyClick(child<QPushButton>(m_window.get(), "Command1"), Qt::Key_Enter);
     QCOMPARE(m_messages->messages.size(), 3);
+    // Drawn and told as the button Enter clicks.
+    auto *calcular = child<QPushButton>(m_window.get(), "Command1");
+    QVERIFY2(calcular->isDefault(), "Calcular is not the default button");
+    QVERIFY2(QAccessible::queryAccessibleInterface(calcular)->state().defaultButton,
+             "Calcular is not told as the default button");
 }
 
 void TestFrmMainBehaviour::shouldClearFieldsWeightFirst_data()
