@@ -264,8 +264,14 @@ void FieldAccessible::scrollToSubstring(int startIndex, int endIndex)
 
 QString FieldAccessible::attributes(int offset, int *startOffset, int *endOffset) const
 {
-    // A line edit's text has no attributes of its own.
-    *startOffset = *endOffset = offset;
+    // None: one run of the whole text. Qt's empty run at each offset made
+    // Orca 43 split the text there and read it one character short.
+    const int length = characterCount();
+    if (offset == -1)
+        offset = length;
+    const bool inside = offset >= 0 && offset <= length;
+    *startOffset = inside ? 0 : -1;
+    *endOffset = inside ? length : -1;
     return QString();
 }
 
