@@ -40,7 +40,27 @@ public:
         return QAccessibleWidget::text(t);
     }
 
+    // A label with nothing to read (an empty caption) is left out of the
+    // tree: a screen reader would offer it as an object without a name.
+    int childCount() const override { return int(toldChildren().size()); }
+    QAccessibleInterface *child(int index) const override { return toldChildren().value(index); }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return int(toldChildren().indexOf(const_cast<QAccessibleInterface *>(child)));
+    }
+
 private:
+    QList<QAccessibleInterface *> toldChildren() const
+    {
+        QList<QAccessibleInterface *> told;
+        for (int index = 0; index < QAccessibleWidget::childCount(); ++index) {
+            QAccessibleInterface *child = QAccessibleWidget::child(index);
+            if (child && (child->role() != QAccessible::StaticText || !child->text(QAccessible::Name).isEmpty()))
+                told.append(child);
+        }
+        return told;
+    }
+
     std::function<QString()> m_name;
 };
 

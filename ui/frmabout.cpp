@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "desktop/accessibleroles.h"
 #include "desktop/programfont.h"
 #include "desktop/readablecolours.h"
 #include "desktop/scalechange.h"
@@ -21,6 +22,8 @@ namespace tarvelo {
 frmAbout::frmAbout(QWidget *owner) : QDialog(owner)
 {
     using Sizing = CaptionLabel::Sizing;
+    // Told as the dialog it is, without its empty disclaimer.
+    setAccessibleRole(this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Acerca de Tarvelo"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -109,6 +112,9 @@ void frmAbout::Form_Load()
     const VersionNumbers version = programVersion();
     lblVersion->setCaption(QStringLiteral("Versión ") + integerToText(version.major) + QStringLiteral(".")
                            + integerToText(version.minor) + QStringLiteral(".") + integerToText(version.revision));
+    // The line a reader sees, the address included: a screen reader reads a
+    // dialog's labels of three words or more as it opens.
+    lblVersion->setAccessibleName(lblVersion->caption() + QLatin1Char(' ') + Label1->caption());
 }
 
 void frmAbout::cmdOK_Click()
