@@ -89,7 +89,7 @@ void setAccessibleRole(QWidget *widget, QAccessible::Role role, std::function<QS
     // Qt may have made the widget's interface already (some versions do as
     // soon as its title is set), and would keep it: made again, it is ours.
     QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
-    if (made && made->role() != role)
+    if (made && !dynamic_cast<RoledAccessible *>(made))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 

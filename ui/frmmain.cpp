@@ -55,6 +55,15 @@ QLineEdit *makeField(const QString &name, QWidget *parent)
     return field;
 }
 
+// A frame whose title is its field's name: told with that name too, a screen
+// reader says it twice ("Altura panel, Altura text") or, as Orca 48 drops a
+// name the field repeats, a bare "panel". Without one it is passed over as
+// layout, and the field says it once.
+void untitledForScreenReaders(QGroupBox *frame)
+{
+    setAccessibleRole(frame, QAccessible::Grouping, [] { return QString(); });
+}
+
 // Connects a signal to a handler of the window through the last-resort net.
 template<typename Sender, typename Signal>
 void connectHandler(Sender *sender, Signal signal, frmMain *window, void (frmMain::*handler)())
@@ -201,6 +210,7 @@ void frmMain::buildControls()
     // Created in tab order: Qt's default focus chain follows creation.
     Frame1 = new QGroupBox(QStringLiteral("Altura"), client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
+    untitledForScreenReaders(Frame1);
     Frame1->setGeometry(twipsRect(255, 300, 3945, 795));
     txtAltura = makeField(QStringLiteral("txtAltura"), Frame1);
     // Three characters at most, typed or pasted; blanks around a paste do not count.
@@ -213,6 +223,7 @@ void frmMain::buildControls()
 
     Frame2 = new QGroupBox(QStringLiteral("Peso"), client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
+    untitledForScreenReaders(Frame2);
     Frame2->setGeometry(twipsRect(255, 1200, 3945, 795));
     txtKilo = makeField(QStringLiteral("txtKilo"), Frame2);
     txtKilo->setMaxLength(std::numeric_limits<int>::max());
