@@ -6,7 +6,7 @@ ASAN_DIR     ?= build-asan
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 # Which fuzz targets `make fuzz` runs, FUZZ_SECONDS each.
-FUZZ_TARGETS ?= calculation window
+FUZZ_TARGETS ?= calculation fieldtext window
 BENCH_QUICK  ?=
 # ON turns compiler warnings into errors (CI).
 WERROR       ?= OFF
