@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QList>
 #include <QTextBoundaryFinder>
-#include <QValidator>
 
 #include <algorithm>
 
