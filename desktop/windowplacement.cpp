@@ -2,21 +2,25 @@
 
 #include <QGuiApplication>
 #include <QMargins>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #ifdef TARVELO_HAVE_XCB
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSocketNotifier>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <poll.h>
@@ -28,72 +32,126 @@ namespace tarvelo {
 
 namespace {
 
-void placeWithFrame(QWidget *window, const QMargins &margins, const QPoint &centre, const QRect &available)
+QRect windowFrame(const QWidget *window);
+
+// The centre a window goes to, and the area it must stay inside.
+struct Target {
+    QPoint centre;
+    QRect available;
+};
+
+Target targetFor(const QWidget *window, const QWidget *over, const QRect &overFrame)
 {
-    const QRect frame = centredFrame(window->size().grownBy(margins), centre, available);
-    // The client's place; the window manager draws the frame round it.
-    window->setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), window->size()));
+    if (over)
+        return {overFrame.center(), over->screen()->availableGeometry()};
+    const QRect available = window->screen()->availableGeometry();
+    return {available.center(), available};
+}
+
+// The client's place for the frame `margins` centred on `target`; the window
+// manager draws the frame round it.
+QPoint clientPlace(const QWidget *window, const QMargins &margins, const Target &target)
+{
+    const QRect frame = centredFrame(window->size().grownBy(margins), target.centre, target.available);
+    return frame.topLeft() + QPoint(margins.left(), margins.top());
+}
+
+void placeWithFrame(QWidget *window, const QMargins &margins, const Target &target)
+{
+    window->setGeometry(QRect(clientPlace(window, margins, target), window->size()));
 }
 
 #ifdef TARVELO_HAVE_XCB
 
 using Clock = std::chrono::steady_clock;
 
-// Showing a window waits at most this long for the window manager. Those that
-// answer at once do so in 1-3 ms; a slow one (60 ms and more) is corrected
-// once it has told, which costs less than making every start wait for it.
-constexpr auto kQueryDeadline = std::chrono::milliseconds(15);
-// A frame reported later than this after the show is learnt, but the window,
-// by then in the user's hands, is not moved.
-constexpr qint64 kCorrectionMs = 1000;
+// Showing a window waits at most this long for the window manager to tell
+// its frame. The window cannot appear before the manager has handled its
+// mapping anyway, so the wait costs little (1-3 ms where the manager answers
+// at once, a few round trips on a remote display); the bound is for a
+// manager that does not answer. A frame told later corrects the place.
+constexpr auto kManagerBound = std::chrono::milliseconds(250);
+// Frames reported this long after the show still move the window; later
+// ones, the window by then in the user's hands, are only learnt.
+constexpr qint64 kFollowMs = 1000;
+// A manager's own placement of a window comes this soon after mapping it.
+constexpr qint64 kManagerSettleMs = 300;
+
+constexpr std::array<const char *, 4> kAtomNames{"_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS", "_MOTIF_WM_HINTS",
+                                                 "_NET_SUPPORTING_WM_CHECK"};
 
 template<typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
 
 // Asks for and follows the frames the window manager draws, on an X
 // connection of our own: its replies and events reach nobody else, so waiting
 // can block on its socket without taking anything from Qt's reader thread,
-// and a reply that comes late is ours to drop.
+// and a reply that comes late is ours to drop. Nothing on it waits without a
+// bound.
 class FrameWatch : public QObject {
 public:
     static FrameWatch *instance();
     ~FrameWatch() override { xcb_disconnect(m_connection); }
 
-    // Places `window` (created, not yet mapped) centred by its frame: the one
-    // the manager tells before mapping, else the one learnt from an earlier
-    // window, else none; then follows it, and corrects the place once if the
-    // frame reported after mapping differs.
-    void place(QWidget *window, const QPoint &centre, const QRect &available);
+    void place(QWidget *window, const QWidget *over);
     // The frame last learnt for the window, else the one it was placed with.
     std::optional<QMargins> frameOf(const QWidget *window) const;
+    // Where the server has the window's client area: Qt's own idea may still
+    // be a place it left (a late notice).
+    std::optional<QPoint> placeOf(const QWidget *window);
 
 private:
+    enum Atom { RequestExtents, Extents, MotifHints, SupportingCheck, AtomCount };
+    struct Followed {
+        QPointer<QWidget> window;
+        QPointer<const QWidget> over;
+        QMargins used;
+        QElapsedTimer since;
+        unsigned int locating = 0; // asking again for a window the server did not know
+        unsigned int reading = 0; // the request for its frame, once reported
+        bool readAgain = false; // reported again while that was under way
+        bool reported = false;
+        QElapsedTimer mapped; // started once the manager has mapped it
+        int moves = 0; // made after mapping, where the manager had put it elsewhere
+    };
+
     explicit FrameWatch(xcb_connection_t *connection);
-    bool knowAtoms(Clock::time_point deadline);
-    std::optional<QMargins> ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline);
+    unsigned int intern(const char *name);
+    bool knowAtoms(std::optional<Clock::time_point> bound);
+    xcb_window_t rootOf(xcb_window_t id, Clock::time_point bound);
+    void declareFixedSize(xcb_window_t id);
+    std::optional<QMargins> ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point bound);
+    void catchUp(xcb_window_t root, Clock::time_point bound);
+    void verify(xcb_window_t id);
+    void toVerify(xcb_window_t id);
+    bool managerTellsFrames(xcb_window_t root, Clock::time_point bound);
+    std::optional<QMargins> frameFromTree(xcb_window_t id, qreal ratio, Clock::time_point bound);
     unsigned int getExtents(xcb_window_t id);
+    unsigned int locate(xcb_window_t id);
+    void follow(xcb_window_t id, const QMargins &frame);
     bool readFollowedFrames();
-    template<typename Reply> ReplyPointer<Reply> replyBy(unsigned int sequence, Clock::time_point deadline);
-    bool waitForInput(Clock::time_point deadline);
+    template<typename Reply> ReplyPointer<Reply> replyBy(unsigned int sequence, Clock::time_point bound);
+    bool waitForInput(Clock::time_point bound);
     void handle(const xcb_generic_event_t *event);
     void readEvents();
     void selectEvents(xcb_window_t id, uint32_t mask);
-
-    struct Followed {
-        QPointer<QWidget> window;
-        QMargins used;
-        QPoint centre;
-        QRect available;
-        QElapsedTimer since;
-        unsigned int reading = 0; // the request for its frame, once reported
-    };
+    QMargins frameOrNone(xcb_window_t id) const;
 
     xcb_connection_t *m_connection;
     QSocketNotifier *m_notifier = nullptr;
-    xcb_atom_t m_request = XCB_ATOM_NONE;
-    xcb_atom_t m_extents = XCB_ATOM_NONE;
+    std::array<unsigned int, AtomCount> m_interning{};
+    std::array<xcb_atom_t, AtomCount> m_atoms{};
+    bool m_atomsKnown = false;
+    bool m_knowingAtoms = false;
+    // Windows whose size was to be declared before the atoms were known.
+    std::vector<xcb_window_t> m_undeclared;
+    // Windows just mapped, their place to check.
+    std::vector<xcb_window_t> m_toVerify;
+    bool m_verifying = false;
     std::map<xcb_window_t, Followed> m_followed;
     std::map<xcb_window_t, QMargins> m_learnt;
     std::optional<QMargins> m_lastLearnt;
+    // Per root: whether its manager reports frames (_NET_FRAME_EXTENTS).
+    std::map<xcb_window_t, bool> m_reporting;
     // While asking: the window, whether its frame was reported, and whether
     // the manager has got through the request.
     xcb_window_t m_asking = XCB_WINDOW_NONE;
@@ -128,34 +186,88 @@ FrameWatch::FrameWatch(xcb_connection_t *connection) : QObject(qApp), m_connecti
 {
     m_notifier = new QSocketNotifier(qintptr(xcb_get_file_descriptor(connection)), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &FrameWatch::readEvents);
+    // Asked at once, waited for only when needed: on a remote display their
+    // round trip overlaps the others.
+    for (int atom = 0; atom < AtomCount; ++atom)
+        m_interning[atom] = intern(kAtomNames[atom]);
+    xcb_flush(m_connection);
 }
 
-bool FrameWatch::waitForInput(Clock::time_point deadline)
+unsigned int FrameWatch::intern(const char *name)
 {
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name).sequence;
+}
+
+bool FrameWatch::waitForInput(Clock::time_point bound)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(bound - Clock::now()).count();
     if (left <= 0)
         return false;
     pollfd socket{xcb_get_file_descriptor(m_connection), POLLIN, 0};
     return poll(&socket, 1, int(left)) > 0;
 }
 
-template<typename Reply> ReplyPointer<Reply> FrameWatch::replyBy(unsigned int sequence, Clock::time_point deadline)
+template<typename Reply> ReplyPointer<Reply> FrameWatch::replyBy(unsigned int sequence, Clock::time_point bound)
 {
     xcb_flush(m_connection);
-    for (;;) {
+    const auto take = [this, sequence]() -> std::optional<ReplyPointer<Reply>> {
         void *reply = nullptr;
         xcb_generic_error_t *error = nullptr;
-        if (xcb_poll_for_reply(m_connection, sequence, &reply, &error)) {
-            std::free(error);
-            return ReplyPointer<Reply>(static_cast<Reply *>(reply), &std::free);
-        }
-        // Reading the reply may have read events too.
+        if (!xcb_poll_for_reply(m_connection, sequence, &reply, &error))
+            return std::nullopt;
+        std::free(error);
+        return ReplyPointer<Reply>(static_cast<Reply *>(reply), &std::free);
+    };
+    for (;;) {
+        if (auto reply = take())
+            return std::move(*reply);
+        // Reading events reads the replies that came with them: those are
+        // no longer on the socket to wait for.
         readEvents();
-        if (xcb_connection_has_error(m_connection) || !waitForInput(deadline)) {
+        if (auto reply = take())
+            return std::move(*reply);
+        if (xcb_connection_has_error(m_connection) || !waitForInput(bound)) {
             xcb_discard_reply(m_connection, sequence);
             return ReplyPointer<Reply>(nullptr, &std::free);
         }
     }
+}
+
+// Without a bound, only the replies already read.
+bool FrameWatch::knowAtoms(std::optional<Clock::time_point> bound)
+{
+    if (m_atomsKnown || m_knowingAtoms)
+        return m_atomsKnown;
+    // Events read while waiting must not take the replies waited for.
+    m_knowingAtoms = true;
+    const auto done = qScopeGuard([this] { m_knowingAtoms = false; });
+    for (int atom = 0; atom < AtomCount; ++atom) {
+        if (!m_interning[atom])
+            continue;
+        ReplyPointer<xcb_intern_atom_reply_t> reply(nullptr, &std::free);
+        if (bound) {
+            reply = replyBy<xcb_intern_atom_reply_t>(m_interning[atom], *bound);
+            if (!reply) {
+                // Dropped by replyBy: asked again, for a later window.
+                m_interning[atom] = intern(kAtomNames[atom]);
+                xcb_flush(m_connection);
+                return false;
+            }
+        } else {
+            void *raw = nullptr;
+            xcb_generic_error_t *error = nullptr;
+            if (!xcb_poll_for_reply(m_connection, m_interning[atom], &raw, &error))
+                return false;
+            std::free(error);
+            reply.reset(static_cast<xcb_intern_atom_reply_t *>(raw));
+        }
+        m_atoms[atom] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        m_interning[atom] = 0;
+    }
+    m_atomsKnown = true;
+    for (const xcb_window_t id : std::exchange(m_undeclared, {}))
+        declareFixedSize(id);
+    return true;
 }
 
 void FrameWatch::selectEvents(xcb_window_t id, uint32_t mask)
@@ -163,9 +275,35 @@ void FrameWatch::selectEvents(xcb_window_t id, uint32_t mask)
     xcb_change_window_attributes(m_connection, id, XCB_CW_EVENT_MASK, &mask);
 }
 
+// The root of the window's own screen. Qt's creation of the window travels on
+// its own connection: until the server has it, the window is unknown here.
+xcb_window_t FrameWatch::rootOf(xcb_window_t id, Clock::time_point bound)
+{
+    do {
+        if (const auto geometry = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, bound))
+            return geometry->root;
+    } while (!xcb_connection_has_error(m_connection) && Clock::now() < bound);
+    return XCB_WINDOW_NONE;
+}
+
+// The manager reads these when the window is mapped: set here, they reach
+// the server before the question that the show waits for.
+void FrameWatch::declareFixedSize(xcb_window_t id)
+{
+    if (m_atoms[MotifHints] == XCB_ATOM_NONE)
+        return;
+    // Flags (functions, decorations); functions: move, close; decorations:
+    // border, title, window menu.
+    const uint32_t hints[5] = {0x1 | 0x2, 0x04 | 0x20, 0x02 | 0x08 | 0x10, 0, 0};
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, id, m_atoms[MotifHints], m_atoms[MotifHints], 32, 5,
+                        hints);
+    xcb_flush(m_connection);
+}
+
 unsigned int FrameWatch::getExtents(xcb_window_t id)
 {
-    const unsigned int sequence = xcb_get_property(m_connection, 0, id, m_extents, XCB_ATOM_CARDINAL, 0, 4).sequence;
+    const unsigned int sequence
+        = xcb_get_property(m_connection, 0, id, m_atoms[Extents], XCB_ATOM_CARDINAL, 0, 4).sequence;
     xcb_flush(m_connection);
     return sequence;
 }
@@ -182,13 +320,32 @@ std::optional<QMargins> extentsFrom(const xcb_get_property_reply_t *reply, qreal
 
 // _NET_REQUEST_FRAME_EXTENTS: a manager that answers sets _NET_FRAME_EXTENTS
 // on the unmapped window. Some list the request and never answer, others
-// answer without listing it, so it is always sent, and followed by a change
-// the manager must pass on: a border width, then 0, on a window of our own
-// that is never shown (changed on the window itself, fluxbox 1.3.7 later
-// puts it off by as much as the program moved its owner). Managers handle
-// requests in order, so once that change is seen, an answer would have come
-// before it.
-std::optional<QMargins> FrameWatch::ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point deadline)
+// answer without listing it, so it is always sent, and waited for until the
+// manager has caught up: an answer would have come before.
+std::optional<QMargins> FrameWatch::ask(xcb_window_t id, xcb_window_t root, qreal ratio, Clock::time_point bound)
+{
+    m_asking = id;
+    m_reported = false;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = m_atoms[RequestExtents];
+    xcb_send_event(m_connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    catchUp(root, bound);
+    m_asking = XCB_WINDOW_NONE;
+    if (!m_reported)
+        return std::nullopt;
+    return extentsFrom(replyBy<xcb_get_property_reply_t>(getExtents(id), bound).get(), ratio);
+}
+
+// Waits until the manager has handled what was sent to it so far (or a
+// frame is reported while asking): it must pass on a change of a border
+// width, then 0, on a window of our own that is never shown (changed on the
+// window itself, fluxbox 1.3.7 later puts it off by as much as the program
+// moved its owner), and managers handle requests in order.
+void FrameWatch::catchUp(xcb_window_t root, Clock::time_point bound)
 {
     xcb_window_t &marker = m_markers[root];
     if (marker == XCB_WINDOW_NONE) {
@@ -197,49 +354,39 @@ std::optional<QMargins> FrameWatch::ask(xcb_window_t id, xcb_window_t root, qrea
         xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, marker, root, -1, -1, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
     }
-    m_asking = id;
     m_marker = marker;
-    m_reported = false;
     m_caughtUp = false;
-    selectEvents(id, XCB_EVENT_MASK_PROPERTY_CHANGE);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = m_request;
-    xcb_send_event(m_connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&message));
-    // A width of its own for each question: a late notice of an earlier one
-    // must not count.
+    // A width of its own for each wait: a late notice of an earlier one must
+    // not count.
     m_markWidth = m_markWidth % 1000 + 1;
     for (const uint32_t width : {m_markWidth, 0u})
         xcb_configure_window(m_connection, marker, XCB_CONFIG_WINDOW_BORDER_WIDTH, &width);
     xcb_flush(m_connection);
-    while (!m_reported && !m_caughtUp && !xcb_connection_has_error(m_connection) && waitForInput(deadline))
+    const auto answered = [this] {
+        return m_asking != XCB_WINDOW_NONE && m_reported;
+    };
+    while (!answered() && !m_caughtUp && !xcb_connection_has_error(m_connection) && waitForInput(bound))
         readEvents();
-    m_asking = XCB_WINDOW_NONE;
-    if (!m_reported)
-        return std::nullopt;
-    return extentsFrom(replyBy<xcb_get_property_reply_t>(getExtents(id), deadline).get(), ratio);
 }
 
-void FrameWatch::place(QWidget *window, const QPoint &centre, const QRect &available)
+void FrameWatch::place(QWidget *window, const QWidget *over)
 {
     const auto id = xcb_window_t(window->winId());
-    // Qt's own requests (the window's creation) must reach the server before
-    // ours speak of the window. The manager may hold the server a moment
-    // (xfwm4 does while it frames a window): the deadline starts after.
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *qtConnection = x11->connection();
-    std::free(xcb_get_input_focus_reply(qtConnection, xcb_get_input_focus(qtConnection), nullptr));
-    const auto deadline = Clock::now() + kQueryDeadline;
+    // Qt's own requests, the window's creation first, on their way.
+    xcb_flush(qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection());
+    const auto bound = Clock::now() + kManagerBound;
 
     std::optional<QMargins> margins;
-    if (knowAtoms(deadline)) {
-        // Its root, the one of its own screen; none on another server.
-        const auto geometry = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, deadline);
-        if (geometry)
-            margins = ask(id, geometry->root, window->devicePixelRatio(), deadline);
+    // None: another server's window, or one the server did not get in time.
+    const xcb_window_t root = rootOf(id, bound);
+    if (root != XCB_WINDOW_NONE)
+        selectEvents(id, XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    if (knowAtoms(bound)) {
+        declareFixedSize(id);
+        if (root != XCB_WINDOW_NONE)
+            margins = ask(id, root, window->devicePixelRatio(), bound);
+    } else {
+        m_undeclared.push_back(id);
     }
     if (margins) {
         m_learnt[id] = *margins;
@@ -250,28 +397,48 @@ void FrameWatch::place(QWidget *window, const QPoint &centre, const QRect &avail
         margins = m_lastLearnt;
     }
     const QMargins used = margins.value_or(QMargins());
-    placeWithFrame(window, used, centre, available);
+    const QRect overFrame = over ? windowFrame(over) : QRect();
+    placeWithFrame(window, used, targetFor(window, over, overFrame));
     Followed &followed = m_followed[id];
-    followed = Followed{window, used, centre, available, {}};
+    followed = Followed();
+    followed.window = window;
+    followed.over = over;
+    followed.used = used;
     followed.since.start();
+    // A server that held the window back (a manager may hold it a while as
+    // it starts) is asked again, without waiting, until it knows the window.
+    if (root == XCB_WINDOW_NONE)
+        followed.locating = locate(id);
 }
 
-bool FrameWatch::knowAtoms(Clock::time_point deadline)
+unsigned int FrameWatch::locate(xcb_window_t id)
 {
-    if (m_request != XCB_ATOM_NONE)
-        return true;
-    const auto intern = [this](const char *name) {
-        return xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name).sequence;
-    };
-    const unsigned int request = intern("_NET_REQUEST_FRAME_EXTENTS");
-    const unsigned int extents = intern("_NET_FRAME_EXTENTS");
-    const auto requestReply = replyBy<xcb_intern_atom_reply_t>(request, deadline);
-    const auto extentsReply = replyBy<xcb_intern_atom_reply_t>(extents, deadline);
-    if (!requestReply || !extentsReply)
-        return false;
-    m_extents = extentsReply->atom;
-    m_request = requestReply->atom;
-    return true;
+    const unsigned int sequence = xcb_get_geometry(m_connection, id).sequence;
+    xcb_flush(m_connection);
+    return sequence;
+}
+
+// Device pixels to logical ones, about the screen's corner, which Qt keeps
+// where it is.
+QPoint logicalPlace(const QWidget *window, const QPoint &device)
+{
+    const qreal ratio = window->devicePixelRatio();
+    const QPoint corner = window->screen()->geometry().topLeft();
+    return corner + (QPointF(device) - QPointF(corner) * ratio).toPoint() / ratio;
+}
+
+std::optional<QPoint> FrameWatch::placeOf(const QWidget *window)
+{
+    const auto id = xcb_window_t(window->internalWinId());
+    const auto bound = Clock::now() + kManagerBound;
+    const auto geometry = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, bound);
+    if (!geometry)
+        return std::nullopt;
+    const auto inRoot = replyBy<xcb_translate_coordinates_reply_t>(
+        xcb_translate_coordinates(m_connection, id, geometry->root, 0, 0).sequence, bound);
+    if (!inRoot)
+        return std::nullopt;
+    return logicalPlace(window, QPoint(inRoot->dst_x, inRoot->dst_y));
 }
 
 std::optional<QMargins> FrameWatch::frameOf(const QWidget *window) const
@@ -285,13 +452,132 @@ std::optional<QMargins> FrameWatch::frameOf(const QWidget *window) const
     return std::nullopt;
 }
 
+// twm and its kind set no _NET_FRAME_EXTENTS; they say so by not naming
+// themselves on the root (_NET_SUPPORTING_WM_CHECK).
+bool FrameWatch::managerTellsFrames(xcb_window_t root, Clock::time_point bound)
+{
+    if (const auto known = m_reporting.find(root); known != m_reporting.end())
+        return known->second;
+    const auto reply = replyBy<xcb_get_property_reply_t>(
+        xcb_get_property(m_connection, 0, root, m_atoms[SupportingCheck], XCB_ATOM_WINDOW, 0, 1).sequence, bound);
+    if (!reply)
+        return true; // not known: wait for a report rather than guess
+    return m_reporting[root] = xcb_get_property_value_length(reply.get()) == 4;
+}
+
+// The frame as the window tree shows it: the window's place within the
+// ancestor that is a child of the root, which the manager made to frame it.
+std::optional<QMargins> FrameWatch::frameFromTree(xcb_window_t id, qreal ratio, Clock::time_point bound)
+{
+    xcb_window_t top = id;
+    for (int depth = 0; depth < 8; ++depth) {
+        const auto tree = replyBy<xcb_query_tree_reply_t>(xcb_query_tree(m_connection, top).sequence, bound);
+        if (!tree)
+            return std::nullopt;
+        if (tree->parent == tree->root)
+            break;
+        top = tree->parent;
+    }
+    const auto client = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, bound);
+    const auto frame = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, top).sequence, bound);
+    if (!client || !frame)
+        return std::nullopt;
+    const auto inRoot = replyBy<xcb_translate_coordinates_reply_t>(
+        xcb_translate_coordinates(m_connection, id, client->root, 0, 0).sequence, bound);
+    if (!inRoot)
+        return std::nullopt;
+    const int outer = 2 * frame->border_width;
+    const int left = inRoot->dst_x - frame->x;
+    const int topMargin = inRoot->dst_y - frame->y;
+    const int right = frame->x + frame->width + outer - (inRoot->dst_x + client->width);
+    const int bottom = frame->y + frame->height + outer - (inRoot->dst_y + client->height);
+    if (std::min({left, topMargin, right, bottom}) < 0)
+        return std::nullopt;
+    return QMargins(qRound(left / ratio), qRound(topMargin / ratio), qRound(right / ratio), qRound(bottom / ratio));
+}
+
+void FrameWatch::follow(xcb_window_t id, const QMargins &frame)
+{
+    const auto found = m_followed.find(id);
+    if (found == m_followed.end())
+        return;
+    const Followed &followed = found->second;
+    m_learnt[id] = frame;
+    m_lastLearnt = frame;
+    if (!followed.window || frame == followed.used || followed.since.elapsed() >= kFollowMs
+        || !followed.window->isVisible())
+        return;
+    found->second.used = frame;
+    // Reading the owner's place reads events, which may end the following.
+    const QPointer<QWidget> window = followed.window;
+    const QPointer<const QWidget> over = followed.over;
+    const QRect overFrame = over ? windowFrame(over) : QRect();
+    if (window)
+        placeWithFrame(window, frame, targetFor(window, over, overFrame));
+}
+
+void FrameWatch::toVerify(xcb_window_t id)
+{
+    if (std::find(m_toVerify.cbegin(), m_toVerify.cend(), id) == m_toVerify.cend())
+        m_toVerify.push_back(id);
+}
+
+// Once the manager has mapped a window and caught up, where its frame is: a
+// manager may have placed it by its own rule (awesome keeps new windows
+// from overlapping others) or taken the client's place for the frame's
+// (i3, for a window being mapped, not for one moved later). A frame off its
+// place is moved there, twice at most: a manager that insists has its way.
+void FrameWatch::verify(xcb_window_t id)
+{
+    const auto bound = Clock::now() + kManagerBound;
+    const auto geometry = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, bound);
+    auto found = m_followed.find(id);
+    if (!geometry || found == m_followed.end() || !found->second.window)
+        return;
+    const QPointer<QWidget> window = found->second.window;
+    const qreal ratio = window->devicePixelRatio();
+    catchUp(geometry->root, bound);
+    std::optional<QMargins> frame;
+    if (managerTellsFrames(geometry->root, bound))
+        frame = extentsFrom(replyBy<xcb_get_property_reply_t>(getExtents(id), bound).get(), ratio);
+    else
+        frame = frameFromTree(id, ratio, bound);
+    const auto inRoot = replyBy<xcb_translate_coordinates_reply_t>(
+        xcb_translate_coordinates(m_connection, id, geometry->root, 0, 0).sequence, bound);
+    found = m_followed.find(id);
+    if (!frame || !inRoot || !window || found == m_followed.end() || found->second.since.elapsed() >= kFollowMs)
+        return;
+    m_learnt[id] = *frame;
+    m_lastLearnt = frame;
+    found->second.used = *frame;
+    const QPointer<const QWidget> over = found->second.over;
+    // Reading the owner's place reads events, which may end the following.
+    const QRect overFrame = over ? windowFrame(over) : QRect();
+    found = m_followed.find(id);
+    if (!window || found == m_followed.end())
+        return;
+    const QPoint corner = window->screen()->geometry().topLeft();
+    const QPoint actual = logicalPlace(window, QPoint(inRoot->dst_x, inRoot->dst_y));
+    const QPoint wanted = clientPlace(window, *frame, targetFor(window, over, overFrame));
+    const QPoint off = wanted - actual;
+    if ((qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1) || found->second.moves >= 2)
+        return;
+    ++found->second.moves;
+    // Asked here, not through Qt: Qt may still believe the window is where
+    // it asked for it, and then asks for nothing.
+    const QPoint device = corner + ((QPointF(wanted) - QPointF(corner)) * ratio).toPoint();
+    const uint32_t place[2] = {uint32_t(int32_t(device.x())), uint32_t(int32_t(device.y()))};
+    xcb_configure_window(m_connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    xcb_flush(m_connection);
+}
+
 void FrameWatch::handle(const xcb_generic_event_t *event)
 {
     constexpr uint8_t kSentByClient = 0x80;
     switch (event->response_type & ~kSentByClient) {
     case XCB_PROPERTY_NOTIFY: {
         const auto *change = reinterpret_cast<const xcb_property_notify_event_t *>(event);
-        if (change->atom != m_extents || change->state != XCB_PROPERTY_NEW_VALUE)
+        if (!knowAtoms(std::nullopt) || change->atom != m_atoms[Extents] || change->state != XCB_PROPERTY_NEW_VALUE)
             return;
         if (change->window == m_asking) {
             m_reported = true;
@@ -300,16 +586,38 @@ void FrameWatch::handle(const xcb_generic_event_t *event)
         // Read without waiting: the manager may hold the server while it
         // maps the window.
         const auto found = m_followed.find(change->window);
-        if (found != m_followed.end() && !found->second.reading)
+        if (found == m_followed.end())
+            return;
+        found->second.reported = true;
+        if (found->second.reading)
+            found->second.readAgain = true;
+        else
             found->second.reading = getExtents(change->window);
         return;
     }
+    case XCB_MAP_NOTIFY: {
+        // Checked once the events read so far are handled: checking waits
+        // for the manager, and reads events meanwhile.
+        const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event);
+        if (const auto found = m_followed.find(map->window); found != m_followed.end()) {
+            found->second.mapped.start();
+            toVerify(map->window);
+        }
+        return;
+    }
     case XCB_CONFIGURE_NOTIFY: {
-        // The manager's own notices (sent by a client) do not count.
         const auto *change = reinterpret_cast<const xcb_configure_notify_event_t *>(event);
-        if (!(event->response_type & kSentByClient) && change->window == m_marker
-            && change->border_width == m_markWidth)
+        if (event->response_type & kSentByClient) {
+            // The manager telling a window just mapped that it moved it
+            // (awesome may place a window again a moment after mapping
+            // it); later moves are the user's, and not undone.
+            const auto found = m_followed.find(change->window);
+            if (found != m_followed.end() && found->second.mapped.isValid()
+                && found->second.mapped.elapsed() <= kManagerSettleMs)
+                toVerify(change->window);
+        } else if (change->window == m_marker && change->border_width == m_markWidth) {
             m_caughtUp = true;
+        }
         return;
     }
     default:
@@ -317,35 +625,50 @@ void FrameWatch::handle(const xcb_generic_event_t *event)
     }
 }
 
-// The frames reported once windows were mapped: learnt, and a window placed
-// with another frame is placed again, once. True if any was read.
+// The frames reported once windows were mapped. True if any was read.
 bool FrameWatch::readFollowedFrames()
 {
-    std::vector<std::pair<Followed, ReplyPointer<xcb_get_property_reply_t>>> read;
+    std::vector<std::pair<xcb_window_t, ReplyPointer<xcb_get_property_reply_t>>> read;
     for (auto followed = m_followed.begin(); followed != m_followed.end();) {
+        Followed &state = followed->second;
         void *reply = nullptr;
         xcb_generic_error_t *error = nullptr;
-        if (!followed->second.reading || !xcb_poll_for_reply(m_connection, followed->second.reading, &reply, &error)) {
-            ++followed;
-            continue;
+        if (state.locating && xcb_poll_for_reply(m_connection, state.locating, &reply, &error)) {
+            state.locating = 0;
+            if (reply && knowAtoms(std::nullopt)) {
+                // Known at last: followed from now on, and its frame read
+                // in case the manager reported it before.
+                selectEvents(followed->first, XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+                state.reading = getExtents(followed->first);
+            } else if (state.window && state.since.elapsed() < kFollowMs) {
+                state.locating = locate(followed->first);
+            }
+            std::free(reply);
+            std::free(error);
+            reply = nullptr;
+            error = nullptr;
         }
-        std::free(error);
-        selectEvents(followed->first, XCB_EVENT_MASK_NO_EVENT);
-        read.emplace_back(
-            followed->second,
-            ReplyPointer<xcb_get_property_reply_t>(static_cast<xcb_get_property_reply_t *>(reply), &std::free));
-        followed = m_followed.erase(followed);
+        if (state.reading && xcb_poll_for_reply(m_connection, state.reading, &reply, &error)) {
+            std::free(error);
+            read.emplace_back(
+                followed->first,
+                ReplyPointer<xcb_get_property_reply_t>(static_cast<xcb_get_property_reply_t *>(reply), &std::free));
+            state.reading = std::exchange(state.readAgain, false) ? getExtents(followed->first) : 0;
+        }
+        if (!state.reading && !state.locating && (!state.window || state.since.elapsed() >= kFollowMs)) {
+            selectEvents(followed->first, XCB_EVENT_MASK_NO_EVENT);
+            followed = m_followed.erase(followed);
+        } else {
+            ++followed;
+        }
     }
-    for (const auto &[followed, reply] : read) {
-        if (!followed.window)
+    for (const auto &[id, reply] : read) {
+        const auto found = m_followed.find(id);
+        const QWidget *window = found != m_followed.end() ? found->second.window.data() : nullptr;
+        if (!window)
             continue;
-        const std::optional<QMargins> frame = extentsFrom(reply.get(), followed.window->devicePixelRatio());
-        if (!frame)
-            continue;
-        m_learnt[xcb_window_t(followed.window->internalWinId())] = *frame;
-        m_lastLearnt = frame;
-        if (*frame != followed.used && followed.since.elapsed() < kCorrectionMs && followed.window->isVisible())
-            placeWithFrame(followed.window, *frame, followed.centre, followed.available);
+        if (const std::optional<QMargins> frame = extentsFrom(reply.get(), window->devicePixelRatio()))
+            follow(id, *frame);
     }
     return !read.empty();
 }
@@ -362,40 +685,40 @@ void FrameWatch::readEvents()
         }
         more = readFollowedFrames() || more;
     }
+    if (!m_verifying && m_atomsKnown) {
+        m_verifying = true;
+        while (!m_toVerify.empty()) {
+            const xcb_window_t id = m_toVerify.front();
+            m_toVerify.erase(m_toVerify.begin());
+            verify(id);
+        }
+        m_verifying = false;
+    }
     if (xcb_connection_has_error(m_connection))
         m_notifier->setEnabled(false);
 }
 
 #endif
 
-} // namespace
-
-void declareFixedSize(QWidget *window)
+// The frame round `window`, shown, as the window manager last reported it
+// (Qt may keep one it read before the manager had framed the window), where
+// the server has it.
+QRect windowFrame(const QWidget *window)
 {
 #ifdef TARVELO_HAVE_XCB
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return;
-    xcb_connection_t *connection = x11->connection();
-    // The server answers this itself, never the window manager: no wait to bound.
-    static constexpr char kName[] = "_MOTIF_WM_HINTS";
-    const ReplyPointer<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr),
-        &std::free);
-    if (!reply)
-        return;
-    // Flags (functions, decorations); functions: move, close; decorations:
-    // border, title, window menu.
-    const uint32_t hints[5] = {0x1 | 0x2, 0x04 | 0x20, 0x02 | 0x08 | 0x10, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()), reply->atom, reply->atom, 32,
-                        5, hints);
-    xcb_flush(connection);
-#else
-    Q_UNUSED(window)
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        if (FrameWatch *watch = FrameWatch::instance()) {
+            const std::optional<QMargins> margins = watch->frameOf(window);
+            const std::optional<QPoint> place = window->isVisible() ? watch->placeOf(window) : std::nullopt;
+            if (margins)
+                return QRect(place.value_or(window->pos()), window->size()).marginsAdded(*margins);
+        }
+    }
 #endif
+    return window->frameGeometry();
 }
+
+} // namespace
 
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available)
 {
@@ -410,33 +733,20 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
         frameSize);
 }
 
-QRect windowFrame(const QWidget *window)
-{
-#ifdef TARVELO_HAVE_XCB
-    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-        if (FrameWatch *watch = FrameWatch::instance()) {
-            if (const std::optional<QMargins> margins = watch->frameOf(window))
-                return window->geometry().marginsAdded(*margins);
-        }
-    }
-#endif
-    return window->frameGeometry();
-}
-
-void placeCentred(QWidget *window, const QPoint &centre, const QRect &available)
+void placeFixedCentred(QWidget *window, const QWidget *over)
 {
     const QString platform = QGuiApplication::platformName();
 #ifdef TARVELO_HAVE_XCB
     if (platform == QLatin1String("xcb")) {
         if (FrameWatch *watch = FrameWatch::instance())
-            watch->place(window, centre, available);
+            watch->place(window, over);
         return;
     }
 #endif
     // Offscreen there is no frame; elsewhere (Wayland, other systems) the
     // platform places windows itself.
     if (platform == QLatin1String("offscreen"))
-        placeWithFrame(window, QMargins(), centre, available);
+        placeWithFrame(window, QMargins(), targetFor(window, over, over ? over->frameGeometry() : QRect()));
 }
 
 } // namespace tarvelo

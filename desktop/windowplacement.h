@@ -12,19 +12,15 @@ namespace tarvelo {
 // logical pixels.
 QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &available);
 
-// Places `window`, about to be shown, with its frame placed as centredFrame()
-// says. On X11 the frame is the one the window manager tells before mapping,
-// else one learnt earlier, and the place is corrected once if the frame it
-// reports after mapping differs; on Wayland the compositor places windows.
-void placeCentred(QWidget *window, const QPoint &centre, const QRect &available);
-
-// The frame round `window`, shown, as the window manager last reported it
-// (Qt may keep one it read before the manager had framed the window).
-QRect windowFrame(const QWidget *window);
-
-// Tells the window manager that `window`, about to be shown, keeps its size:
-// on X11 its Motif hints then offer neither resizing nor maximising nor
-// minimising (Qt's own always offer resizing). Elsewhere nothing to say.
-void declareFixedSize(QWidget *window);
+// Readies `window`, about to be shown (created, not yet mapped), to appear
+// with its frame centred over the frame of `over`, or, with none, on its
+// screen; inside the available area of that screen either way. On X11 the
+// window manager is also told that the window keeps its size (Motif hints:
+// neither resizing nor maximising nor minimising; Qt's own always offer
+// resizing). The frame is the one the manager tells before mapping, else one
+// learnt from an earlier window; each other frame it reports in the window's
+// first second on screen corrects the place. Elsewhere the platform places
+// windows.
+void placeFixedCentred(QWidget *window, const QWidget *over = nullptr);
 
 } // namespace tarvelo

@@ -101,9 +101,7 @@ void frmAbout::showModal()
         return;
     cmdOK->setFocus();
     // Over its owner's frame, at every opening, before it is mapped.
-    const QWidget *owner = parentWidget();
-    placeCentred(this, windowFrame(owner).center(), owner->screen()->availableGeometry());
-    declareFixedSize(this);
+    placeFixedCentred(this, parentWidget());
     exec();
 }
 

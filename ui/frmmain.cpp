@@ -116,11 +116,8 @@ void frmMain::showEvent(QShowEvent *event)
         return;
     // Centred on the screen by its frame, before it is mapped: Qt would guess
     // a frame and leave the window manager to move it.
-    if (!testAttribute(Qt::WA_Moved)) {
-        const QRect available = screen()->availableGeometry();
-        placeCentred(this, available.center(), available);
-        declareFixedSize(this);
-    }
+    if (!testAttribute(Qt::WA_Moved))
+        placeFixedCentred(this);
     // The height field takes the focus where there is a keyboard to type
     // with: a focused empty field asks the input method for its direction,
     // which crashes Qt 6.4 on a Wayland compositor that has no keyboard (no
