@@ -5,10 +5,12 @@
 
 #include "app/startup.h"
 #include "desktop/accessibilitybridge.h"
+#include "desktop/platformchoice.h"
 
 int main(int argc, char *argv[])
 {
     tarvelo::useQtAccessibilityBridgeOnly();
+    tarvelo::choosePlatform();
     QApplication application(argc, argv);
     tarvelo::Startup startup;
     return QApplication::exec();
