@@ -418,13 +418,18 @@ unsigned int FrameWatch::locate(xcb_window_t id)
     return sequence;
 }
 
-// Device pixels to logical ones, about the screen's corner, which Qt keeps
-// where it is.
+// Device pixels to logical ones and back, scaled about the screen's corner,
+// which Qt keeps where it is in both.
 QPoint logicalPlace(const QWidget *window, const QPoint &device)
 {
-    const qreal ratio = window->devicePixelRatio();
     const QPoint corner = window->screen()->geometry().topLeft();
-    return corner + (QPointF(device) - QPointF(corner) * ratio).toPoint() / ratio;
+    return corner + (QPointF(device - corner) / window->devicePixelRatio()).toPoint();
+}
+
+QPoint devicePlace(const QWidget *window, const QPoint &logical)
+{
+    const QPoint corner = window->screen()->geometry().topLeft();
+    return corner + (QPointF(logical - corner) * window->devicePixelRatio()).toPoint();
 }
 
 std::optional<QPoint> FrameWatch::placeOf(const QWidget *window)
@@ -556,7 +561,6 @@ void FrameWatch::verify(xcb_window_t id)
     found = m_followed.find(id);
     if (!window || found == m_followed.end())
         return;
-    const QPoint corner = window->screen()->geometry().topLeft();
     const QPoint actual = logicalPlace(window, QPoint(inRoot->dst_x, inRoot->dst_y));
     const QPoint wanted = clientPlace(window, *frame, targetFor(window, over, overFrame));
     const QPoint off = wanted - actual;
@@ -565,7 +569,7 @@ void FrameWatch::verify(xcb_window_t id)
     ++found->second.moves;
     // Asked here, not through Qt: Qt may still believe the window is where
     // it asked for it, and then asks for nothing.
-    const QPoint device = corner + ((QPointF(wanted) - QPointF(corner)) * ratio).toPoint();
+    const QPoint device = devicePlace(window, wanted);
     const uint32_t place[2] = {uint32_t(int32_t(device.x())), uint32_t(int32_t(device.y()))};
     xcb_configure_window(m_connection, id, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
     xcb_flush(m_connection);
