@@ -1,9 +1,15 @@
 #include "pastelimit.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <utility>
 
 #include "runtime/numbers.h"
 
@@ -45,10 +51,30 @@ PasteLimit::PasteLimit(int maxLength, QLineEdit *field)
 
 bool PasteLimit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_field && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
-        pasteTrimmed();
+    if (watched != m_field || m_deferring)
+        return QValidator::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste)) {
+            pasteTrimmed();
+            return true;
+        }
+        break;
+    case QEvent::ContextMenu:
+        showContextMenu(static_cast<QContextMenuEvent *>(event)->globalPos());
         return true;
+    case QEvent::MouseButtonRelease:
+        // Where the system has a selection clipboard, the middle button pastes it.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
+            m_deferring = true;
+            QCoreApplication::sendEvent(m_field, event);
+            m_deferring = false;
+            insertDeferred();
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QValidator::eventFilter(watched, event);
 }
@@ -59,6 +85,34 @@ void PasteLimit::pasteTrimmed()
     // history when a validator corrects a text: Ctrl+Z can then undo it.
     const qsizetype room = m_maxLength - (m_field->text().size() - m_field->selectedText().size());
     const QString text = fittedPaste(QGuiApplication::clipboard()->text(), room);
+    if (!text.isEmpty() || m_field->hasSelectedText())
+        m_field->insert(text);
+}
+
+void PasteLimit::showContextMenu(const QPoint &globalPos)
+{
+    // The field's own menu, shown as the field shows it. Its paste is Qt's:
+    // what that inserts is trimmed once the action has run (connected after
+    // the field's own slot, so called after it), or once the menu is gone.
+    QMenu *menu = m_field->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto done = [this] {
+        m_deferring = false;
+        insertDeferred();
+    };
+    for (QAction *action : menu->actions())
+        connect(action, &QAction::triggered, this, done);
+    connect(menu, &QObject::destroyed, this, done);
+    m_deferring = true;
+    menu->popup(globalPos);
+}
+
+void PasteLimit::insertDeferred()
+{
+    if (!m_deferred)
+        return;
+    const QString text = *std::exchange(m_deferred, std::nullopt);
+    // The refusal gave back the selection the paste was to replace.
     if (!text.isEmpty() || m_field->hasSelectedText())
         m_field->insert(text);
 }
@@ -94,10 +148,16 @@ QValidator::State PasteLimit::validate(QString &input, int &pos) const
     // A single typed character is kept whatever it is, and so is what any
     // other edit (an undo, a redo) brings back: the field held it before.
     const qsizetype room = m_maxLength - head - tail;
-    if (isInsertion && inserted.size() > 1)
-        inserted = fittedPaste(inserted, room);
-    else
+    if (isInsertion && inserted.size() > 1) {
+        const QString fitted = fittedPaste(inserted, room);
+        if (m_deferring && fitted != inserted) {
+            m_deferred = fitted;
+            return Invalid;
+        }
+        inserted = fitted;
+    } else {
         inserted.truncate(std::max<qsizetype>(room, 0));
+    }
 
     const QString result = input.left(head) + inserted + input.right(tail);
     if (result == input)

@@ -2,6 +2,8 @@
 
 #include <QValidator>
 
+#include <optional>
+
 class QLineEdit;
 
 namespace tarvelo {
@@ -9,7 +11,9 @@ namespace tarvelo {
 // Holds a field to at most `maxLength` characters, as QLineEdit's own limit
 // does, but first drops the blanks (those a number may have around it) at
 // both ends of a pasted text: a copied cell "170\n" or " 170" gives 170, not
-// " 17". Typed characters are kept as typed; any content is accepted.
+// " 17". Typed characters are kept as typed; any content is accepted. A paste
+// by key, by the context menu or by the middle button is trimmed before it
+// reaches the field, and so is undone by Ctrl+Z as typing is.
 class PasteLimit : public QValidator {
     Q_OBJECT
 
@@ -23,6 +27,8 @@ protected:
 
 private:
     void pasteTrimmed();
+    void showContextMenu(const QPoint &globalPos);
+    void insertDeferred();
 
     QLineEdit *m_field;
     int m_maxLength;
@@ -34,6 +40,11 @@ private:
     // The text this validator last made of an insertion: the field sets it
     // and asks again, before it tells anyone of the change.
     mutable QString m_corrected;
+    // While Qt's own paste runs (from the context menu, by the middle button),
+    // an insertion that would need trimming is refused, which leaves the
+    // field's undo history as it was, and kept here to be inserted trimmed.
+    bool m_deferring = false;
+    mutable std::optional<QString> m_deferred;
 };
 
 } // namespace tarvelo

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTranslator>
@@ -242,20 +243,26 @@ void TestFrmMainBehaviour::shouldReadPastedNumbers()
 void TestFrmMainBehaviour::shouldUndoTrimmedPaste_data()
 {
     // clang-format off
+    QTest::addColumn<QString>("how"); // the key, the context menu, the middle button
     QTest::addColumn<QString>("before");
-    QTest::addColumn<int>("cursor"); // -1 selects the whole text
+    QTest::addColumn<int>("cursor"); // -1 selects the whole text; the middle button clicks at the start or the end
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("pastedText");
 
-    QTest::newRow("cell-into-empty") << "" << 0 << "170\n" << "170";
-    QTest::newRow("blanks-over-selection") << "150" << -1 << QString::fromUtf16(u"\u00A0170 ") << "170";
-    QTest::newRow("cut-to-room-before-text") << "17" << 0 << "99" << "917";
-    QTest::newRow("cut-to-room-after-text") << "1" << 1 << "7055" << "170";
+    QTest::newRow("cell-into-empty") << "key" << "" << 0 << "170\n" << "170";
+    QTest::newRow("blanks-over-selection") << "key" << "150" << -1 << QString::fromUtf16(u"\u00A0170 ") << "170";
+    QTest::newRow("cut-to-room-before-text") << "key" << "17" << 0 << "99" << "917";
+    QTest::newRow("cut-to-room-after-text") << "key" << "1" << 1 << "7055" << "170";
+    QTest::newRow("menu-blanks-over-selection") << "menu" << "150" << -1 << " 170\r\n" << "170";
+    QTest::newRow("menu-cut-to-room") << "menu" << "17" << 0 << "99" << "917";
+    QTest::newRow("middle-cell-into-empty") << "middle" << "" << 0 << "170\n" << "170";
+    QTest::newRow("middle-cut-to-room-at-end") << "middle" << "1" << 1 << " 7055" << "170";
     // clang-format on
 }
 
 void TestFrmMainBehaviour::shouldUndoTrimmedPaste()
 {
+    QFETCH(QString, how);
     QFETCH(QString, before);
     QFETCH(int, cursor);
     QFETCH(QString, pasted);
@@ -267,8 +274,34 @@ void TestFrmMainBehaviour::shouldUndoTrimmedPaste()
         height()->selectAll();
     else
         height()->setCursorPosition(cursor);
-    QApplication::clipboard()->setText(pasted);
-    QTest::keyClick(height(), Qt::Key_V, Qt::ControlModifier);
+    if (how == "key") {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(height(), Qt::Key_V, Qt::ControlModifier);
+    } else if (how == "menu") {
+        QTranslator qtTexts;
+        QVERIFY(installSpanishQtTexts(qtTexts));
+        QApplication::clipboard()->setText(pasted);
+        QContextMenuEvent opening(QContextMenuEvent::Keyboard, QPoint(2, 2), height()->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(height(), &opening);
+        QPointer<QMenu> menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        const auto closeMenu = qScopeGuard([&menu] {
+            if (menu)
+                menu->close();
+        });
+        const QList<QAction *> actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(),
+                                        [](QAction *action) { return action->text().startsWith("&Pegar"); });
+        QVERIFY2(paste != actions.end(), "the field's menu offers no \"&Pegar\"");
+        (*paste)->trigger();
+    } else {
+        if (!QApplication::clipboard()->supportsSelection())
+            QSKIP("no selection clipboard on this platform");
+        QApplication::clipboard()->setText(pasted, QClipboard::Selection);
+        const QRect box = height()->rect();
+        QTest::mouseClick(height(), Qt::MiddleButton, {},
+                          cursor == 0 ? QPoint(1, box.center().y()) : QPoint(box.right() - 1, box.center().y()));
+    }
     QCOMPARE(height()->text(), pastedText);
     QTest::keyClick(height(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(height()->text(), before);
