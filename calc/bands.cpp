@@ -1,4 +1,4 @@
-#include "bands.h"
+#include "calc/bands.h"
 
 namespace tarvelo {
 

@@ -1,4 +1,4 @@
-#include "indexcalculation.h"
+#include "calc/indexcalculation.h"
 
 #include <cmath>
 

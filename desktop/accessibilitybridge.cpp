@@ -1,4 +1,4 @@
-#include "accessibilitybridge.h"
+#include "desktop/accessibilitybridge.h"
 
 #include <QByteArray>
 

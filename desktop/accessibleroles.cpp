@@ -1,4 +1,4 @@
-#include "accessibleroles.h"
+#include "desktop/accessibleroles.h"
 
 #include <QAccessibleWidget>
 #include <QHash>

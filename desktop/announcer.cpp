@@ -1,4 +1,4 @@
-#include "announcer.h"
+#include "desktop/announcer.h"
 
 #include <QAccessible>
 #include <QWidget>

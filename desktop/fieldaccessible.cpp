@@ -1,4 +1,4 @@
-#include "fieldaccessible.h"
+#include "desktop/fieldaccessible.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>

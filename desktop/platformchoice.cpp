@@ -1,4 +1,4 @@
-#include "platformchoice.h"
+#include "desktop/platformchoice.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "programfont.h"
+#include "desktop/programfont.h"
 
 #include <QStringList>
 

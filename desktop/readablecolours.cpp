@@ -1,4 +1,4 @@
-#include "readablecolours.h"
+#include "desktop/readablecolours.h"
 
 #include <QPalette>
 

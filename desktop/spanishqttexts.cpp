@@ -1,4 +1,4 @@
-#include "spanishqttexts.h"
+#include "desktop/spanishqttexts.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

@@ -1,4 +1,4 @@
-#include "windowplacement.h"
+#include "desktop/windowplacement.h"
 
 #include <QGuiApplication>
 #include <QMargins>

@@ -1,4 +1,4 @@
-#include "indexvalue.h"
+#include "runtime/indexvalue.h"
 
 #include "runtime/standardformat.h"
 

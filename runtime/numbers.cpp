@@ -1,4 +1,4 @@
-#include "numbers.h"
+#include "runtime/numbers.h"
 
 #include <QString>
 

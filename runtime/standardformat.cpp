@@ -1,4 +1,4 @@
-#include "standardformat.h"
+#include "runtime/standardformat.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "untrappederror.h"
+#include "runtime/untrappederror.h"
 
 #include <cstdio>
 #include <cstdlib>

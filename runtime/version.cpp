@@ -1,4 +1,4 @@
-#include "version.h"
+#include "runtime/version.h"
 
 #include "tarvelo_version.h"
 

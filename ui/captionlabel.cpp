@@ -1,4 +1,4 @@
-#include "captionlabel.h"
+#include "ui/captionlabel.h"
 
 #include <QFontMetricsF>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "frmabout.h"
+#include "ui/frmabout.h"
 
 #include <QKeyEvent>
 #include <QPainter>

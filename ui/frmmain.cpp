@@ -1,4 +1,4 @@
-#include "frmmain.h"
+#include "ui/frmmain.h"
 
 #include <QAction>
 #include <QGroupBox>

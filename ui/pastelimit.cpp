@@ -1,4 +1,4 @@
-#include "pastelimit.h"
+#include "ui/pastelimit.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "programimages.h"
+#include "ui/programimages.h"
 
 #include <QImageReader>
 

@@ -1,4 +1,4 @@
-#include "statusline.h"
+#include "ui/statusline.h"
 
 #include "desktop/accessibleroles.h"
 

@@ -1,4 +1,4 @@
-#include "widgetmessagepresenter.h"
+#include "ui/widgetmessagepresenter.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
