@@ -4,6 +4,7 @@
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <optional>
@@ -747,10 +748,24 @@ void placeFixedCentred(QWidget *window, const QWidget *over)
         return;
     }
 #endif
-    // Offscreen there is no frame; elsewhere (Wayland, other systems) the
-    // platform places windows itself.
-    if (platform == QLatin1String("offscreen"))
-        placeWithFrame(window, QMargins(), targetFor(window, over, over ? over->frameGeometry() : QRect()));
+    // Windows tells the frame of a created window before it is shown (and
+    // offscreen there is none); elsewhere (Wayland) the platform places
+    // windows itself.
+    if (platform == QLatin1String("windows") || platform == QLatin1String("offscreen")) {
+        const QWindow *handle = window->windowHandle();
+        placeWithFrame(window, handle ? handle->frameMargins() : QMargins(),
+                       targetFor(window, over, over ? windowFrame(over) : QRect()));
+    }
+}
+
+Qt::WindowFlags fixedWindowFlags(Qt::WindowType type)
+{
+    Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+#ifdef Q_OS_WIN
+    // The close box needs the system menu there; the thin border, a fixed size.
+    flags |= Qt::WindowSystemMenuHint | Qt::MSWindowsFixedSizeDialogHint;
+#endif
+    return flags;
 }
 
 } // namespace tarvelo

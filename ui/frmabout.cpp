@@ -26,7 +26,7 @@ frmAbout::frmAbout(QWidget *owner) : QDialog(owner)
     setAccessibleRole(this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Acerca de Tarvelo"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(fixedWindowFlags(Qt::Dialog));
     setFixedSize(twipsToPixels(5865), twipsToPixels(3630));
     // The layout is fixed around the program's face, whatever the desktop's.
     setFont(programFont());

@@ -79,7 +79,7 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     setAccessibleRole(this, QAccessible::Window);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Indice de Masa Corporal"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(fixedWindowFlags(Qt::Window));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <Qt>
 
 class QWidget;
 
@@ -19,8 +20,13 @@ QRect centredFrame(const QSize &frameSize, const QPoint &centre, const QRect &av
 // neither resizing nor maximising nor minimising; Qt's own always offer
 // resizing). The frame is the one the manager tells before mapping, else one
 // learnt from an earlier window; each other frame it reports in the window's
-// first second on screen corrects the place. Elsewhere the platform places
-// windows.
+// first second on screen corrects the place. On Windows the frame is known
+// before the window is shown. Elsewhere (Wayland) the platform places windows.
 void placeFixedCentred(QWidget *window, const QWidget *over = nullptr);
+
+// The flags of a window of `type` that keeps its size: a title and a close
+// box, neither maximise nor minimise; on Windows also the system menu (the
+// close box needs it) and the thin border of a window that cannot be resized.
+Qt::WindowFlags fixedWindowFlags(Qt::WindowType type);
 
 } // namespace tarvelo
