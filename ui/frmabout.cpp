@@ -6,9 +6,9 @@
 #include <QScreen>
 
 #include "desktop/accessibleroles.h"
+#include "desktop/desktopfit.h"
 #include "desktop/programfont.h"
 #include "desktop/readablecolours.h"
-#include "desktop/scalechange.h"
 #include "desktop/windowplacement.h"
 #include "runtime/numbers.h"
 #include "runtime/untrappederror.h"
@@ -60,7 +60,8 @@ frmAbout::frmAbout(QWidget *owner) : QDialog(owner)
     // The author's address is shown, not opened: plain text, no link.
     Label1 = CaptionLabel::create(QStringLiteral("Label1"), QStringLiteral("www.velmarro.example"), Sizing::AutoSize,
                                   twipsRect(2460, 780, 1650, 195), this);
-    applyPaletteAndScale();
+    // Over its owner's frame, at every opening, before it is mapped.
+    fitToDesktop(this, ShowPlace::OverOwner, [this] { applyPaletteAndScale(); });
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { runGuarded([this] { cmdOK_Click(); }); });
     connect(Label1, &CaptionLabel::clicked, this, [this] { runGuarded([this] { Label1_Click(); }); });
@@ -79,29 +80,11 @@ void frmAbout::applyPaletteAndScale()
     }
 }
 
-void frmAbout::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && Label1)
-        applyPaletteAndScale();
-}
-
-bool frmAbout::event(QEvent *event)
-{
-    const bool handled = QDialog::event(event);
-    // On another screen's scale, the icon's rendition for it.
-    if (isDevicePixelRatioChange(event))
-        applyPaletteAndScale();
-    return handled;
-}
-
 void frmAbout::showModal()
 {
     if (!runGuarded([this] { Form_Load(); }))
         return;
     cmdOK->setFocus();
-    // Over its owner's frame, at every opening, before it is mapped.
-    placeFixedCentred(this, parentWidget());
     exec();
 }
 

@@ -17,9 +17,9 @@
 
 #include "calc/indexcalculation.h"
 #include "desktop/accessibleroles.h"
+#include "desktop/desktopfit.h"
 #include "desktop/programfont.h"
 #include "desktop/readablecolours.h"
-#include "desktop/scalechange.h"
 #include "desktop/windowplacement.h"
 #include "runtime/messagebox.h"
 #include "runtime/numbers.h"
@@ -103,7 +103,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
     buildMenus();
     buildControls();
     buildKeys();
-    applyPaletteAndScale();
+    // Centred on the screen by its frame, before it is mapped: Qt would guess
+    // a frame and leave the window manager to move it.
+    fitToDesktop(this, ShowPlace::OnScreen, [this] { applyPaletteAndScale(); });
     // The fixed size from the start, before the window is created.
     layout->activate();
 }
@@ -111,13 +113,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent)
 void frmMain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // A window restored from the task bar keeps its place and the user's focus.
+    // A window restored from the task bar keeps the user's focus.
     if (event->spontaneous())
         return;
-    // Centred on the screen by its frame, before it is mapped: Qt would guess
-    // a frame and leave the window manager to move it.
-    if (!testAttribute(Qt::WA_Moved))
-        placeFixedCentred(this);
     // The height field takes the focus where there is a keyboard to type
     // with: a focused empty field asks the input method for its direction,
     // which crashes Qt 6.4 on a Wayland compositor that has no keyboard (no
@@ -144,22 +142,6 @@ void frmMain::applyPaletteAndScale()
     lKilo->setPalette(blue);
     Picture1->setPixmap(
         formulaPicture(readableBlack(palette()), palette().color(QPalette::Window), devicePixelRatioF()));
-}
-
-void frmMain::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && lKilo)
-        applyPaletteAndScale();
-}
-
-bool frmMain::event(QEvent *event)
-{
-    const bool handled = QWidget::event(event);
-    // On another screen's scale, the picture's rendition for it.
-    if (isDevicePixelRatioChange(event))
-        applyPaletteAndScale();
-    return handled;
 }
 
 frmMain::~frmMain() = default;

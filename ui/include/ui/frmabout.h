@@ -28,8 +28,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
     void applyPaletteAndScale();

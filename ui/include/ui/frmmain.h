@@ -60,8 +60,6 @@ public:
     frmAbout *aboutBox() const { return m_about; }
 
 protected:
-    void changeEvent(QEvent *event) override;
-    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
