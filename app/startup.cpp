@@ -13,6 +13,7 @@ namespace tarvelo {
 void prepareApplication()
 {
     installAccessibleRoles();
+    addCarriedFaces();
     QApplication::setFont(programFont());
     QApplication::setWindowIcon(programWindowIcon());
 }

@@ -1,5 +1,7 @@
 #include "desktop/programfont.h"
 
+#include <QDir>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace tarvelo {
@@ -12,6 +14,13 @@ QFont programFont()
     // QFont(family, 8.25) would silently round to 8 pt.
     font.setPointSizeF(8.25);
     return font;
+}
+
+void addCarriedFaces()
+{
+    const QDir faces(QStringLiteral(":/fonts"));
+    for (const QString &name : faces.entryList(QDir::Files))
+        QFontDatabase::addApplicationFont(faces.filePath(name));
 }
 
 } // namespace tarvelo

@@ -1,5 +1,5 @@
-// Reads back the compiled Windows resource (.res) and checks the version
-// record and the icon field by field.
+// Reads back the compiled Windows resource (a .res file, or the resources of
+// Tarvelo.exe itself) and checks the version record and the icon field by field.
 
 #include <QFile>
 #include <QTest>
@@ -48,6 +48,54 @@ QList<Resource> readResources(const QByteArray &file)
         if (dataSize > 0)
             resources.append(resource);
         at = alignDword(at + headerSize + dataSize);
+    }
+    return resources;
+}
+
+// An executable: the resource tree (type, name, language) of its resource
+// section, each leaf a data entry addressed in memory.
+QList<Resource> readExeResources(const QByteArray &file)
+{
+    QList<Resource> resources;
+    const qsizetype pe = dword(file, 0x3C);
+    if (file.mid(pe, 4) != QByteArray("PE\0\0", 4))
+        return resources;
+    const quint16 sectionCount = word(file, pe + 6);
+    const qsizetype optional = pe + 24;
+    const qsizetype directories = optional + (word(file, optional) == 0x20B ? 112 : 96);
+    const quint32 resourceAddress = dword(file, directories + 2 * 8);
+    const qsizetype sections = optional + word(file, pe + 20);
+    const auto fileOffset = [&](quint32 address) -> qsizetype {
+        for (quint16 i = 0; i < sectionCount; ++i) {
+            const qsizetype section = sections + 40 * i;
+            const quint32 start = dword(file, section + 12);
+            if (address >= start && address < start + dword(file, section + 8))
+                return dword(file, section + 20) + (address - start);
+        }
+        return -1;
+    };
+    const qsizetype root = fileOffset(resourceAddress);
+    if (root < 0)
+        return resources;
+    // Entries of a directory: (id, offset of the child from the root).
+    const auto entries = [&](qsizetype directory) {
+        QList<std::pair<quint32, quint32>> found;
+        const int count = word(file, directory + 12) + word(file, directory + 14);
+        for (int i = 0; i < count; ++i)
+            found.append({dword(file, directory + 16 + 8 * i), dword(file, directory + 20 + 8 * i) & 0x7FFFFFFF});
+        return found;
+    };
+    for (const auto &[type, names] : entries(root)) {
+        for (const auto &[name, languages] : entries(root + names)) {
+            for (const auto &[language, leaf] : entries(root + languages)) {
+                Resource resource;
+                resource.type = quint16(type);
+                resource.name = quint16(name);
+                resource.language = quint16(language);
+                resource.data = file.mid(fileOffset(dword(file, root + leaf)), dword(file, root + leaf + 4));
+                resources.append(resource);
+            }
+        }
     }
     return resources;
 }
@@ -119,7 +167,8 @@ void TestWindowsResource::initTestCase()
 {
     QFile file(QStringLiteral(TARVELO_RES_FILE));
     QVERIFY2(file.open(QIODevice::ReadOnly), TARVELO_RES_FILE);
-    m_resources = readResources(file.readAll());
+    const QByteArray bytes = file.readAll();
+    m_resources = bytes.startsWith("MZ") ? readExeResources(bytes) : readResources(bytes);
     QCOMPARE(m_resources.size(), 3);
 }
 

@@ -8,4 +8,8 @@ namespace tarvelo {
 // which Linux lacks. FreeSans comes closest to its widths.
 QFont programFont();
 
+// Makes the faces the program carries (on Windows, which has no FreeSans)
+// known to Qt; nothing where it carries none. Needs the application.
+void addCarriedFaces();
+
 } // namespace tarvelo
