@@ -59,9 +59,9 @@ void CaptionLabel::setBorderStyle(int style)
 namespace {
 
 // How far the text's ink reaches right and down, in logical pixels from its
-// top-left corner, as it is drawn on a screen of this ratio: at ratios other
-// than 1 hinting at the larger pixel size can make it larger than the plain
-// metrics say.
+// top-left corner, as it is drawn on a screen of this ratio: hinting (at the
+// larger pixel size of ratios other than 1, or across as Windows' renderers
+// hint) can make it larger than the plain metrics say.
 QSize drawnInkExtent(const QFont &font, const QString &text, qreal ratio, const QPoint &origin)
 {
     // Drawn from the same place as in the label: at fractional ratios the
@@ -105,7 +105,7 @@ void CaptionLabel::fitToCaption()
         return;
     adjustSize();
     const qreal ratio = devicePixelRatioF();
-    if (ratio != 1.0 && !text().isEmpty()) {
+    if (!text().isEmpty()) {
         const QSize overflow = drawnInkExtent(font(), text(), ratio, contentsRect().topLeft()) - contentsRect().size();
         resize(size() + overflow.expandedTo(QSize(0, 0)));
     }
