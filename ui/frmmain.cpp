@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QInputDevice>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,21 +114,7 @@ void frmMain::showEvent(QShowEvent *event)
     // A window restored from the task bar keeps the user's focus.
     if (event->spontaneous())
         return;
-    // The height field takes the focus where there is a keyboard to type
-    // with: a focused empty field asks the input method for its direction,
-    // which crashes Qt 6.4 on a Wayland compositor that has no keyboard (no
-    // seat).
-    if (hasKeyboard())
-        txtAltura->setFocus();
-}
-
-bool frmMain::hasKeyboard()
-{
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return true;
-    const QList<const QInputDevice *> devices = QInputDevice::devices();
-    return std::any_of(devices.begin(), devices.end(),
-                       [](const QInputDevice *device) { return device->type() == QInputDevice::DeviceType::Keyboard; });
+    txtAltura->setFocus();
 }
 
 void frmMain::applyPaletteAndScale()

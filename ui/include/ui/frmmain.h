@@ -66,7 +66,6 @@ private:
     void buildMenus();
     void buildKeys();
     void applyPaletteAndScale();
-    static bool hasKeyboard();
     void buildControls();
     void placeStatusLine();
     void describeFrame(bool current);
