@@ -254,8 +254,6 @@ void TestFrmMainBehaviour::shouldUndoTrimmedPaste_data()
     QTest::newRow("cut-to-room-before-text") << "key" << "17" << 0 << "99" << "917";
     QTest::newRow("cut-to-room-after-text") << "key" << "1" << 1 << "7055" << "170";
     QTest::newRow("menu-blanks-over-selection") << "menu" << "150" << -1 << " 170\r\n" << "170";
-    QTest::newRow("menu-cut-to-room") << "menu" << "17" << 0 << "99" << "917";
-    QTest::newRow("middle-cell-into-empty") << "middle" << "" << 0 << "170\n" << "170";
     QTest::newRow("middle-cut-to-room-at-end") << "middle" << "1" << 1 << " 7055" << "170";
     // clang-format on
 }
