@@ -11,6 +11,7 @@
 
 #ifdef TARVELO_HAVE_XCB
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSocketNotifier>
@@ -113,9 +114,13 @@ private:
         bool reported = false;
         QElapsedTimer mapped; // started once the manager has mapped it
         int moves = 0; // made after mapping, where the manager had put it elsewhere
+        QPoint placed; // the client's place last given
+        bool movedByProgram = false; // elsewhere since, by the program itself
     };
 
     explicit FrameWatch(xcb_connection_t *connection);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void placeFollowed(QWidget *window, const QMargins &margins, const Target &target);
     unsigned int intern(const char *name);
     bool knowAtoms(std::optional<Clock::time_point> bound);
     xcb_window_t rootOf(xcb_window_t id, Clock::time_point bound);
@@ -164,6 +169,28 @@ private:
     bool m_reported = false;
     bool m_caughtUp = false;
 };
+
+// A window the program moves itself once placed stays where the program put
+// it: following the frame must not take it back to the centre. Its own moves
+// are the ones Qt did not hear of from the server.
+bool FrameWatch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Move && !event->spontaneous() && watched->isWidgetType()) {
+        const auto *window = static_cast<QWidget *>(watched);
+        const auto found = m_followed.find(xcb_window_t(window->internalWinId()));
+        if (found != m_followed.end() && found->second.window == window
+            && window->geometry().topLeft() != found->second.placed)
+            found->second.movedByProgram = true;
+    }
+    return false;
+}
+
+void FrameWatch::placeFollowed(QWidget *window, const QMargins &margins, const Target &target)
+{
+    Followed &followed = m_followed[xcb_window_t(window->winId())];
+    followed.placed = clientPlace(window, margins, target);
+    placeWithFrame(window, margins, target);
+}
 
 FrameWatch *FrameWatch::instance()
 {
@@ -399,9 +426,10 @@ void FrameWatch::place(QWidget *window, const QWidget *over)
     }
     const QMargins used = margins.value_or(QMargins());
     const QRect overFrame = over ? windowFrame(over) : QRect();
-    placeWithFrame(window, used, targetFor(window, over, overFrame));
     Followed &followed = m_followed[id];
     followed = Followed();
+    window->installEventFilter(this);
+    placeFollowed(window, used, targetFor(window, over, overFrame));
     followed.window = window;
     followed.over = over;
     followed.used = used;
@@ -511,7 +539,7 @@ void FrameWatch::follow(xcb_window_t id, const QMargins &frame)
     m_learnt[id] = frame;
     m_lastLearnt = frame;
     if (!followed.window || frame == followed.used || followed.since.elapsed() >= kFollowMs
-        || !followed.window->isVisible())
+        || !followed.window->isVisible() || followed.movedByProgram)
         return;
     found->second.used = frame;
     // Reading the owner's place reads events, which may end the following.
@@ -519,7 +547,7 @@ void FrameWatch::follow(xcb_window_t id, const QMargins &frame)
     const QPointer<const QWidget> over = followed.over;
     const QRect overFrame = over ? windowFrame(over) : QRect();
     if (window)
-        placeWithFrame(window, frame, targetFor(window, over, overFrame));
+        placeFollowed(window, frame, targetFor(window, over, overFrame));
 }
 
 void FrameWatch::toVerify(xcb_window_t id)
@@ -560,7 +588,7 @@ void FrameWatch::verify(xcb_window_t id)
     // Reading the owner's place reads events, which may end the following.
     const QRect overFrame = over ? windowFrame(over) : QRect();
     found = m_followed.find(id);
-    if (!window || found == m_followed.end())
+    if (!window || found == m_followed.end() || found->second.movedByProgram)
         return;
     const QPoint actual = logicalPlace(window, QPoint(inRoot->dst_x, inRoot->dst_y));
     const QPoint wanted = clientPlace(window, *frame, targetFor(window, over, overFrame));
@@ -568,6 +596,7 @@ void FrameWatch::verify(xcb_window_t id)
     if ((qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1) || found->second.moves >= 2)
         return;
     ++found->second.moves;
+    found->second.placed = wanted;
     // Asked here, not through Qt: Qt may still believe the window is where
     // it asked for it, and then asks for nothing.
     const QPoint device = devicePlace(window, wanted);
