@@ -68,9 +68,22 @@ private:
     std::optional<QPoint> m_reported;
 };
 
+// The test's own looks at the server go to it directly, not over the slow
+// link the program may be on (virtual-session --link-delay).
+void lookDirectly(QProcess &tool)
+{
+    const QString direct = qEnvironmentVariable("TARVELO_DIRECT_DISPLAY");
+    if (direct.isEmpty())
+        return;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), direct);
+    tool.setProcessEnvironment(environment);
+}
+
 QString xprop(const QWidget *window, const QStringList &properties)
 {
     QProcess xprop;
+    lookDirectly(xprop);
     xprop.start(QStringLiteral("xprop"),
                 QStringList{QStringLiteral("-id"), QString::number(window->winId())} + properties);
     if (!xprop.waitForFinished(5000))
@@ -81,6 +94,7 @@ QString xprop(const QWidget *window, const QStringList &properties)
 QString xwininfo(WId id, const QString &option = QString())
 {
     QProcess xwininfo;
+    lookDirectly(xwininfo);
     QStringList arguments{QStringLiteral("-id"), QString::number(id)};
     if (!option.isEmpty())
         arguments << option;
