@@ -18,7 +18,8 @@ enum class ShowPlace {
 // `restyle` runs now, and again whenever the palette or the screen's scale
 // changes (colours that can be read, images drawn for the scale); at each
 // show by the program (not a restore by the user) the window is placed by its
-// frame (placeFixedCentred), before it is mapped.
+// frame (placeFixedCentred), before it is mapped; a window of fixed size
+// that a manager maximises or makes fill the screen asks to be as it was.
 void fitToDesktop(QWidget *window, ShowPlace place, std::function<void()> restyle);
 
 } // namespace tarvelo
