@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <array>
 #include <chrono>
@@ -139,11 +140,13 @@ private:
     bool waitForInput(Clock::time_point bound);
     void handle(const xcb_generic_event_t *event);
     void readEvents();
+    void drainLater();
     void selectEvents(xcb_window_t id, uint32_t mask);
     QMargins frameOrNone(xcb_window_t id) const;
 
     xcb_connection_t *m_connection;
     QSocketNotifier *m_notifier = nullptr;
+    bool m_drainPosted = false;
     std::array<unsigned int, AtomCount> m_interning{};
     std::array<xcb_atom_t, AtomCount> m_atoms{};
     bool m_atomsKnown = false;
@@ -247,13 +250,19 @@ template<typename Reply> ReplyPointer<Reply> FrameWatch::replyBy(unsigned int se
         return ReplyPointer<Reply>(static_cast<Reply *>(reply), &std::free);
     };
     for (;;) {
-        if (auto reply = take())
+        // Taking a reply may read events that came with it: those are no
+        // longer on the socket for the notifier to tell of.
+        if (auto reply = take()) {
+            drainLater();
             return std::move(*reply);
+        }
         // Reading events reads the replies that came with them: those are
         // no longer on the socket to wait for.
         readEvents();
-        if (auto reply = take())
+        if (auto reply = take()) {
+            drainLater();
             return std::move(*reply);
+        }
         if (xcb_connection_has_error(m_connection) || !waitForInput(bound)) {
             xcb_discard_reply(m_connection, sequence);
             return ReplyPointer<Reply>(nullptr, &std::free);
@@ -705,6 +714,17 @@ bool FrameWatch::readFollowedFrames()
             follow(id, *frame);
     }
     return !read.empty();
+}
+
+void FrameWatch::drainLater()
+{
+    if (m_drainPosted)
+        return;
+    m_drainPosted = true;
+    QTimer::singleShot(0, this, [this] {
+        m_drainPosted = false;
+        readEvents();
+    });
 }
 
 void FrameWatch::readEvents()
