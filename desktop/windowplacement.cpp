@@ -521,6 +521,9 @@ std::optional<QMargins> FrameWatch::frameFromTree(xcb_window_t id, qreal ratio, 
             break;
         top = tree->parent;
     }
+    // Not framed (yet, or any more): no frame to learn.
+    if (top == id)
+        return std::nullopt;
     const auto client = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, id).sequence, bound);
     const auto frame = replyBy<xcb_get_geometry_reply_t>(xcb_get_geometry(m_connection, top).sequence, bound);
     if (!client || !frame)
