@@ -62,8 +62,8 @@ private:
         const QSize fixed = m_window->minimumSize();
         const Qt::WindowStates state = m_window->windowState();
         constexpr Qt::WindowStates kFilling = Qt::WindowMaximized | Qt::WindowFullScreen;
-        if (fixed != m_window->maximumSize() || (m_window->size() == fixed && !(state & kFilling)) || m_yielded
-            || (!m_shownAsItself && !(state & kFilling)))
+        if (fixed != m_window->maximumSize() || m_yielded
+            || (!(state & kFilling) && (m_window->size() == fixed || !m_shownAsItself)))
             return;
         if (!m_undone.isValid() || m_undone.elapsed() >= 1000) {
             m_undone.start();
